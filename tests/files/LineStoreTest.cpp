@@ -1,0 +1,89 @@
+#include "files/LineStore.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/TempDir.h"
+
+namespace permora {
+namespace {
+
+using test::ReadBytes;
+using test::TempDir;
+using test::WriteBytes;
+using Lines = std::vector<std::string>;
+
+struct LoadCase {
+    const char* label;
+    std::string bytes;
+    Lines lines;
+    std::string savedAs;  // what saving those lines writes back
+};
+
+TEST(LineStore, LoadsEveryBreakKindAndSavesCrLf) {
+    const LoadCase cases[] = {
+        {"empty file", "", {}, ""},
+        {"no final break", "a\r\nb", {"a", "b"}, "a\r\nb\r\n"},
+        {"final break adds no line", "a\r\n", {"a"}, "a\r\n"},
+        {"lone LF and lone CR", "a\nb\rc", {"a", "b", "c"}, "a\r\nb\r\nc\r\n"},
+        {"mixed with empty lines", "a\r\n\r\n\nb\r\r\n", {"a", "", "", "b", ""}, "a\r\n\r\n\r\nb\r\n\r\n"},
+        {"LF CR is two breaks", "a\n\rb", {"a", "", "b"}, "a\r\n\r\nb\r\n"},
+        {"single lone CR", "\r", {""}, "\r\n"},
+        {"single LF", "\n", {""}, "\r\n"},
+        {"bytes >= 0x80 and NUL", std::string("M\xFC" "ller\0x\r\n\xFF", 11), {std::string("M\xFC" "ller\0x", 8), "\xFF"},
+         std::string("M\xFC" "ller\0x\r\n\xFF\r\n", 13)},
+    };
+    TempDir dir;
+    for (const LoadCase& c : cases) {
+        SCOPED_TRACE(c.label);
+        WriteBytes(dir.File("in"), c.bytes);
+        LineStore store;
+        ASSERT_TRUE(store.LoadFromFile(dir.File("in")));
+        EXPECT_EQ(store.Lines(), c.lines);
+        ASSERT_TRUE(store.SaveToFile(dir.File("out")));
+        EXPECT_EQ(ReadBytes(dir.File("out")), c.savedAs);
+        LineStore again;
+        ASSERT_TRUE(again.LoadFromFile(dir.File("out")));
+        EXPECT_EQ(again.Lines(), c.lines);
+    }
+}
+
+TEST(LineStore, CrLfSplitAcrossReadChunksIsOneBreak) {
+    TempDir dir;
+    std::string first((1 << 20) - 1, 'x');  // CR is the chunk's last byte, LF the next chunk's first
+    WriteBytes(dir.File("in"), first + "\r\nnext\r\n");
+    LineStore store;
+    ASSERT_TRUE(store.LoadFromFile(dir.File("in")));
+    EXPECT_EQ(store.Lines(), (Lines{first, "next"}));
+}
+
+TEST(LineStore, FailedLoadKeepsLines) {
+    TempDir dir;
+    LineStore store;
+    store.Add("kept");
+    EXPECT_FALSE(store.LoadFromFile(dir.File("missing")));
+    EXPECT_FALSE(store.LoadFromFile(dir.Dir()));
+    EXPECT_EQ(store.Lines(), Lines{"kept"});
+}
+
+TEST(LineStore, FailedSaveLeavesOldFileAndNoTempBehind) {
+    TempDir dir;
+    LineStore store;
+    store.Add("new");
+    EXPECT_FALSE(store.SaveToFile(dir.File("no such dir/file")));
+    std::filesystem::create_directory(dir.File("adir"));
+    EXPECT_FALSE(store.SaveToFile(dir.File("adir")));
+    EXPECT_TRUE(std::filesystem::is_directory(dir.File("adir")));
+    EXPECT_FALSE(std::filesystem::exists(dir.File("adir.saving")));
+}
+
+TEST(LineStore, TextJoinsWithCrLf) {
+    LineStore store;
+    EXPECT_EQ(store.Text(), "");
+    store.Add("a");
+    store.Add("");
+    store.Add("b");
+    EXPECT_EQ(store.Text(), "a\r\n\r\nb");
+}
+
+}  // namespace
+}  // namespace permora
