@@ -16,6 +16,7 @@ public:
 
     void Add(std::string line) { lines_.push_back(std::move(line)); }
     void Set(std::size_t i, std::string line) { lines_[i] = std::move(line); }
+    void Append(const LineStore& other) { lines_.insert(lines_.end(), other.lines_.begin(), other.lines_.end()); }
     void Clear() { lines_.clear(); }
 
     // All lines joined by CR LF, without a final break (what a message box shows).
