@@ -3,6 +3,7 @@
 // "Permora.hist" and offered again in the main window's two combo boxes.
 #include <string>
 
+#include "files/HistoryLine.h"
 #include "files/LineStore.h"
 
 namespace permora {

@@ -15,7 +15,10 @@ bool DeleteFileAt(const std::string& path) {
 }
 
 bool ReplaceFileWith(const std::string& source, const std::string& target) {
-    // rename() fails for a directory target, which is what we want.
+    // rename() fails for a directory target, which is what we want; a file
+    // nobody may write stays, as on Windows.
+    struct stat st;
+    if (::stat(target.c_str(), &st) == 0 && (st.st_mode & 0222) == 0) return false;
     return std::rename(source.c_str(), target.c_str()) == 0;
 }
 

@@ -15,8 +15,9 @@ bool DeleteFileAt(const std::string& path) {
 
 bool ReplaceFileWith(const std::string& source, const std::string& target) {
     // A directory in the target's place would be replaced by nothing; refuse it.
+    // Windows refuses to replace a read-only file, but Wine does not: check it here.
     DWORD attr = GetFileAttributesA(target.c_str());
-    if (attr != INVALID_FILE_ATTRIBUTES && (attr & FILE_ATTRIBUTE_DIRECTORY)) return false;
+    if (attr != INVALID_FILE_ATTRIBUTES && (attr & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY))) return false;
     return MoveFileExA(source.c_str(), target.c_str(),
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
