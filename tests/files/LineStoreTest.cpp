@@ -1,5 +1,7 @@
 #include "files/LineStore.h"
 
+#include <random>
+
 #include <gtest/gtest.h>
 
 #include "tests/TempDir.h"
@@ -54,6 +56,33 @@ TEST(LineStore, CrLfSplitAcrossReadChunksIsOneBreak) {
     LineStore store;
     ASSERT_TRUE(store.LoadFromFile(dir.File("in")));
     EXPECT_EQ(store.Lines(), (Lines{first, "next"}));
+}
+
+TEST(LineStore, ManyChunksOfMixedBreaksRoundTrip) {
+    // Several read chunks of short lines, every break kind, and one line longer than a chunk.
+    std::mt19937 random(7);
+    const char* breaks[] = {"\r\n", "\r", "\n"};
+    std::string bytes;
+    std::string canonical;
+    Lines lines;
+    bool afterCr = false;
+    for (int i = 0; i < 400000; ++i) {
+        std::string line = i == 1000 ? std::string(3 << 20, '\xE4') : std::string(random() % 12, static_cast<char>('a' + i % 26));
+        std::string lineBreak = breaks[random() % 3];
+        if (afterCr && line.empty() && lineBreak == "\n") lineBreak = "\r\n";  // CR then LF would be one break
+        afterCr = lineBreak == "\r";
+        bytes += line + lineBreak;
+        canonical += line + "\r\n";
+        lines.push_back(std::move(line));
+    }
+    TempDir dir;
+    WriteBytes(dir.File("in"), bytes);
+    LineStore store;
+    ASSERT_TRUE(store.LoadFromFile(dir.File("in")));
+    ASSERT_EQ(store.Count(), lines.size());
+    EXPECT_TRUE(store.Lines() == lines);
+    ASSERT_TRUE(store.SaveToFile(dir.File("out")));
+    EXPECT_TRUE(ReadBytes(dir.File("out")) == canonical);
 }
 
 TEST(LineStore, FailedLoadKeepsLines) {
