@@ -2,6 +2,8 @@
 // another program holds open, directories in the file's place.
 #include <windows.h>
 
+#include <memory>
+
 #include <gtest/gtest.h>
 
 #include "files/ActivityLog.h"
