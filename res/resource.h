@@ -1,0 +1,7 @@
+// Resource and command ids shared by permora.rc and the windows.
+#pragma once
+
+#define IDB_BANNER 101
+#define IDR_ACCELERATORS 102
+
+#define IDM_EXECUTE1 40001

@@ -1,0 +1,288 @@
+#include "ui/Controls.h"
+
+#include <commctrl.h>
+
+#include <stdexcept>
+#include <string>
+
+namespace permora {
+
+namespace {
+
+constexpr wchar_t kContainerClass[] = L"PermoraContainer";
+constexpr int kCaptionLabelIdOffset = 10000;
+constexpr int kFrameId = 0xFFFF;
+
+// Panels and group boxes: real parents for their controls, so that positions,
+// tab order and enabling follow the control list. What the controls tell
+// their parent goes on to the window that owns them.
+LRESULT CALLBACK ContainerProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND:
+        case WM_NOTIFY:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORLISTBOX:
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORBTN:
+        case WM_DRAWITEM:
+            return SendMessageW(GetAncestor(hwnd, GA_ROOT), message, wParam, lParam);
+        case WM_ERASEBKGND:
+        case WM_PRINTCLIENT: {
+            HDC dc = reinterpret_cast<HDC>(wParam);
+            auto brush = reinterpret_cast<HBRUSH>(
+                SendMessageW(GetAncestor(hwnd, GA_ROOT), WM_CTLCOLORSTATIC, wParam, reinterpret_cast<LPARAM>(hwnd)));
+            RECT client;
+            GetClientRect(hwnd, &client);
+            FillRect(dc, &client, brush ? brush : GetSysColorBrush(COLOR_BTNFACE));
+            return message == WM_ERASEBKGND ? 1 : 0;
+        }
+    }
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+void RegisterContainerClass() {
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSEXW existing{};
+    existing.cbSize = sizeof(existing);
+    if (GetClassInfoExW(instance, kContainerClass, &existing)) return;
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = ContainerProcedure;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.lpszClassName = kContainerClass;
+    if (!RegisterClassExW(&wc)) throw std::runtime_error("Cannot register the container class");
+}
+
+HFONT MakeFont(const Dpi& dpi, int weight) {
+    // "MS Sans Serif" 8 pt: 11 pixels high at 96 DPI.
+    return CreateFontW(-MulDiv(8, dpi.Value(), 72), 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                       L"MS Sans Serif");
+}
+
+SIZE TextSize(HWND window, HFONT font, const wchar_t* text) {
+    HDC dc = GetDC(window);
+    HGDIOBJ old = SelectObject(dc, font);
+    RECT r{0, 0, 0, 0};
+    DrawTextW(dc, text, -1, &r, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    SelectObject(dc, old);
+    ReleaseDC(window, dc);
+    return SIZE{r.right - r.left, r.bottom - r.top};
+}
+
+HWND MakeChild(const wchar_t* className, const wchar_t* text, DWORD style, DWORD exStyle, const RECT& r, HWND parent,
+               int id) {
+    HWND hwnd = CreateWindowExW(exStyle, className, text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style, r.left, r.top,
+                                r.right - r.left, r.bottom - r.top, parent,
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+    if (!hwnd) throw std::runtime_error("Cannot create a control");
+    return hwnd;
+}
+
+}  // namespace
+
+Dpi::Dpi() {
+    HDC screen = GetDC(nullptr);
+    value_ = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    if (value_ <= 0) value_ = 96;
+}
+
+ControlSet::~ControlSet() {
+    // The controls go with their window; the fonts are ours.
+    if (font_) DeleteObject(font_);
+    if (boldFont_) DeleteObject(boldFont_);
+}
+
+void ControlSet::Create(HWND window, const std::vector<ControlSpec>& specs, const Dpi& dpi) {
+    INITCOMMONCONTROLSEX classes{};
+    classes.dwSize = sizeof(classes);
+    classes.dwICC = ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES;
+    InitCommonControlsEx(&classes);
+    RegisterContainerClass();
+    font_ = MakeFont(dpi, FW_NORMAL);
+    boldFont_ = MakeFont(dpi, FW_BOLD);
+    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
+    for (const ControlSpec& spec : specs) specs_[spec.id] = spec;
+
+    const ControlSpec* previous = nullptr;
+    for (const ControlSpec& spec : specs) {
+        // Radio buttons that follow each other in one container form one group
+        // for the arrow keys; every other control starts a group of its own.
+        bool continuesRadioGroup = spec.kind == ControlKind::RadioButton && previous &&
+                                   previous->kind == ControlKind::RadioButton && previous->container == spec.container;
+        HWND hwnd = CreateOne(window, spec, dpi, !continuesRadioGroup);
+        windows_[spec.id] = hwnd;
+        if (spec.hint) {
+            AddHint(window, hwnd, spec.hint);
+            if (spec.kind == ControlKind::ComboBox) {
+                COMBOBOXINFO info{};
+                info.cbSize = sizeof(info);
+                if (GetComboBoxInfo(hwnd, &info) && info.hwndItem) AddHint(window, info.hwndItem, spec.hint);
+            }
+            if (HWND label = CaptionLabel(spec.id)) AddHint(window, label, spec.hint);
+        }
+        previous = &spec;
+    }
+
+    // Pictures and group frames go beneath what is drawn over them; since
+    // they are clipped by their siblings, they then never paint over those.
+    auto toBottom = [](HWND hwnd) {
+        SetWindowPos(hwnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    };
+    for (const ControlSpec& spec : specs) {
+        if (spec.kind == ControlKind::Picture) toBottom((*this)[spec.id]);
+        if (spec.kind == ControlKind::GroupBox) toBottom(GetDlgItem((*this)[spec.id], kFrameId));
+    }
+}
+
+HWND ControlSet::CreateOne(HWND window, const ControlSpec& spec, const Dpi& dpi, bool startsGroup) {
+    HWND parent = spec.container ? (*this)[spec.container] : window;
+    if (!parent) throw std::logic_error(std::string("Container missing for ") + spec.name);
+    HFONT font = (spec.options & kBold) ? boldFont_ : font_;
+    RECT r{dpi(spec.left), dpi(spec.top), dpi(spec.left + spec.width), dpi(spec.top + spec.height)};
+    DWORD state = ((spec.options & kDisabled) ? WS_DISABLED : 0) | (startsGroup ? WS_GROUP : 0);
+    const wchar_t* caption = spec.caption ? spec.caption : L"";
+    HWND hwnd = nullptr;
+
+    switch (spec.kind) {
+        case ControlKind::Picture:
+            hwnd = MakeChild(L"STATIC", nullptr, SS_BITMAP | SS_REALSIZECONTROL, 0, r, parent, spec.id);
+            break;
+        case ControlKind::Label:
+            if (spec.width == 0 && spec.height == 0) {
+                SIZE size = TextSize(window, font, caption);
+                r.right = r.left + size.cx;
+                r.bottom = r.top + size.cy;
+            }
+            hwnd = MakeChild(L"STATIC", caption, SS_LEFT | SS_NOPREFIX | state, 0, r, parent, spec.id);
+            break;
+        case ControlKind::Panel:
+            hwnd = MakeChild(kContainerClass, nullptr, WS_CLIPCHILDREN | state, WS_EX_CONTROLPARENT, r, parent,
+                             spec.id);
+            break;
+        case ControlKind::GroupBox: {
+            hwnd = MakeChild(kContainerClass, nullptr, state, WS_EX_CONTROLPARENT, r, parent, spec.id);
+            RECT frame{0, 0, r.right - r.left, r.bottom - r.top};
+            HWND frameWindow = MakeChild(L"BUTTON", caption, BS_GROUPBOX, 0, frame, hwnd, kFrameId);
+            SendMessageW(frameWindow, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+            break;
+        }
+        case ControlKind::CheckBox:
+        case ControlKind::RadioButton: {
+            DWORD kind = spec.kind == ControlKind::RadioButton ? BS_RADIOBUTTON
+                         : (spec.options & kManualCheck) ? BS_CHECKBOX
+                                                          : BS_AUTOCHECKBOX;
+            DWORD style = kind | WS_TABSTOP | state;
+            if (spec.options & kSeparateCaption) {
+                // The box alone is as wide as its glyph; its text stays clipped away.
+                RECT box = r;
+                box.right = box.left + dpi(15);
+                hwnd = MakeChild(L"BUTTON", caption, style, 0, box, parent, spec.id);
+                RECT label = r;
+                label.left = r.left + dpi(17);
+                HWND labelWindow = MakeChild(L"STATIC", caption, SS_LEFT | SS_NOPREFIX | SS_NOTIFY | SS_CENTERIMAGE, 0,
+                                             label, parent, spec.id + kCaptionLabelIdOffset);
+                SendMessageW(labelWindow, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+                captionLabels_[spec.id] = labelWindow;
+            } else {
+                hwnd = MakeChild(L"BUTTON", caption, style, 0, r, parent, spec.id);
+            }
+            if (spec.options & kChecked) SendMessageW(hwnd, BM_SETCHECK, BST_CHECKED, 0);
+            break;
+        }
+        case ControlKind::ComboBox:
+            // The height given is the closed box's; the window also holds the drop-down list.
+            r.bottom = r.top + dpi(spec.height + 160);
+            hwnd = MakeChild(L"COMBOBOX", nullptr, CBS_DROPDOWN | CBS_SORT | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP | state,
+                             0, r, parent, spec.id);
+            break;
+        case ControlKind::Edit:
+            hwnd = MakeChild(L"EDIT", caption, ES_AUTOHSCROLL | WS_TABSTOP | state, WS_EX_CLIENTEDGE, r, parent,
+                             spec.id);
+            break;
+        case ControlKind::Button:
+            hwnd = MakeChild(L"BUTTON", caption, BS_PUSHBUTTON | WS_TABSTOP | state, 0, r, parent, spec.id);
+            break;
+        case ControlKind::LeftEdge:
+            r.right = r.left + 2;
+            hwnd = MakeChild(L"STATIC", nullptr, SS_ETCHEDVERT, 0, r, parent, spec.id);
+            break;
+        case ControlKind::TopEdge:
+            r.bottom = r.top + 2;
+            hwnd = MakeChild(L"STATIC", nullptr, SS_ETCHEDHORZ, 0, r, parent, spec.id);
+            break;
+        case ControlKind::RightEdge:
+            r.left = r.right - 2;
+            hwnd = MakeChild(L"STATIC", nullptr, SS_ETCHEDVERT, 0, r, parent, spec.id);
+            break;
+    }
+    SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    return hwnd;
+}
+
+void ControlSet::AddHint(HWND window, HWND control, const wchar_t* hint) {
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof(tool);
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = window;
+    tool.uId = reinterpret_cast<UINT_PTR>(control);
+    tool.lpszText = const_cast<wchar_t*>(hint);
+    SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+HWND ControlSet::operator[](int id) const {
+    auto it = windows_.find(id);
+    return it == windows_.end() ? nullptr : it->second;
+}
+
+const ControlSpec* ControlSet::Spec(int id) const {
+    auto it = specs_.find(id);
+    return it == specs_.end() ? nullptr : &it->second;
+}
+
+HWND ControlSet::CaptionLabel(int boxId) const {
+    auto it = captionLabels_.find(boxId);
+    return it == captionLabels_.end() ? nullptr : it->second;
+}
+
+int ControlSet::BoxOfCaptionLabel(int labelId) const {
+    int boxId = labelId - kCaptionLabelIdOffset;
+    return captionLabels_.count(boxId) ? boxId : 0;
+}
+
+void EnableWithChildren(HWND control, bool enabled) {
+    EnableWindow(control, enabled);
+    for (HWND child = GetWindow(control, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        EnableWithChildren(child, enabled);
+}
+
+HBITMAP LoadScaledBitmap(int resourceId, const Dpi& dpi) {
+    auto original = static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resourceId),
+                                                    IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    if (!original) throw std::runtime_error("A bitmap resource is missing");
+    if (dpi.Value() == 96) return original;
+
+    BITMAP info;
+    GetObjectW(original, sizeof(info), &info);
+    int width = dpi(info.bmWidth), height = dpi(info.bmHeight);
+    HDC screen = GetDC(nullptr);
+    HBITMAP scaled = CreateCompatibleBitmap(screen, width, height);
+    HDC from = CreateCompatibleDC(screen), to = CreateCompatibleDC(screen);
+    HGDIOBJ oldFrom = SelectObject(from, original), oldTo = SelectObject(to, scaled);
+    SetStretchBltMode(to, HALFTONE);
+    SetBrushOrgEx(to, 0, 0, nullptr);
+    StretchBlt(to, 0, 0, width, height, from, 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
+    SelectObject(from, oldFrom);
+    SelectObject(to, oldTo);
+    DeleteDC(from);
+    DeleteDC(to);
+    ReleaseDC(nullptr, screen);
+    DeleteObject(original);
+    return scaled;
+}
+
+}  // namespace permora

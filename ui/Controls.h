@@ -1,0 +1,101 @@
+#pragma once
+// Controls made from a table that reads like a window's control list: name,
+// kind, container, position at 96 DPI, caption, hint and initial state.
+// Positions and the font scale with the system DPI.
+#include <map>
+#include <vector>
+
+#include <windows.h>
+
+namespace permora {
+
+enum class ControlKind {
+    Picture,      // a bitmap, set by the window (STM_SETIMAGE)
+    Label,        // sized to its caption when width and height are 0
+    Panel,        // container; its background is what the window answers to WM_CTLCOLORSTATIC for it
+    GroupBox,     // container with a frame and a caption
+    CheckBox,
+    RadioButton,  // the window keeps the selection (no automatic checking)
+    ComboBox,     // editable, sorted list
+    Edit,         // single line
+    Button,
+    LeftEdge,     // one edge of a frame given by position and size: a thin etched line
+    TopEdge,
+    RightEdge,
+};
+
+enum ControlOption : unsigned {
+    kNoOption = 0,
+    kBold = 1u << 0,
+    kChecked = 1u << 1,
+    kDisabled = 1u << 2,
+    // The caption is a separate label beside the box, so that the window can
+    // colour it (themed check boxes ignore text colours). A click on it
+    // counts as a click on the box.
+    kSeparateCaption = 1u << 3,
+    // A check box whose state only the window sets (after its rules ran).
+    kManualCheck = 1u << 4,
+};
+
+struct ControlSpec {
+    int id;
+    const char* name;
+    ControlKind kind;
+    int container;  // id of the Panel or GroupBox holding it; 0 for the window itself
+    int left, top, width, height;
+    const wchar_t* caption;
+    const wchar_t* hint;  // nullptr: none
+    unsigned options;
+};
+
+// Pixels at 96 DPI to pixels at the system DPI.
+class Dpi {
+public:
+    Dpi();  // the system DPI
+    explicit Dpi(int value) : value_(value) {}
+    int Value() const { return value_; }
+    int operator()(int pixels) const { return MulDiv(pixels, value_, 96); }
+
+private:
+    int value_;
+};
+
+// The controls of one window, its fonts and its tooltips. Containers forward
+// their children's notifications and colour requests to the window.
+class ControlSet {
+public:
+    ControlSet() = default;
+    ~ControlSet();
+    ControlSet(const ControlSet&) = delete;
+    ControlSet& operator=(const ControlSet&) = delete;
+
+    void Create(HWND window, const std::vector<ControlSpec>& specs, const Dpi& dpi);
+
+    HWND operator[](int id) const;  // null for an unknown id
+    const ControlSpec* Spec(int id) const;
+    // The label of a kSeparateCaption box, and the box of such a label.
+    HWND CaptionLabel(int boxId) const;
+    int BoxOfCaptionLabel(int labelId) const;  // 0 when labelId is no such label
+    HWND Tooltip() const { return tooltip_; }
+    HFONT Font() const { return font_; }
+
+private:
+    HWND CreateOne(HWND window, const ControlSpec& spec, const Dpi& dpi, bool startsGroup);
+    void AddHint(HWND window, HWND control, const wchar_t* hint);
+
+    std::map<int, HWND> windows_;
+    std::map<int, ControlSpec> specs_;
+    std::map<int, HWND> captionLabels_;
+    HWND tooltip_ = nullptr;
+    HFONT font_ = nullptr;
+    HFONT boldFont_ = nullptr;
+};
+
+// Enables or disables a control together with everything inside it: a
+// disabled group box shows its boxes greyed, with their states, and takes no clicks.
+void EnableWithChildren(HWND control, bool enabled);
+
+// A bitmap resource scaled for the DPI; the caller deletes it.
+HBITMAP LoadScaledBitmap(int resourceId, const Dpi& dpi);
+
+}  // namespace permora

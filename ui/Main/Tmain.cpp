@@ -1,0 +1,189 @@
+// The main window's life cycle: creation, messages, size rules, closing.
+#include "ui/Main/Tmain.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "res/resource.h"
+#include "ui/Text.h"
+
+namespace permora {
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"PermoraMain";
+constexpr UINT_PTR kCloseAllTimer = 1;
+constexpr int kWidth = 505;      // fixed
+constexpr int kMinHeight = 375;  // no upper limit
+
+// The executable's full path up to and including its last backslash; empty
+// when there is none. Characters outside the ANSI code page cannot survive
+// the 8-bit text the program's files use.
+std::string ExecutableFolder() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (n == 0) return {};
+        if (n < path.size()) {
+            path.resize(n);
+            break;
+        }
+        path.resize(path.size() * 2);
+    }
+    std::string ansi = Narrow(path);
+    size_t cut = ansi.rfind('\\');
+    return cut == std::string::npos ? std::string() : ansi.substr(0, cut + 1);
+}
+
+}  // namespace
+
+Tmain::Tmain(std::optional<std::string> appDir) : appDirOverride_(std::move(appDir)) {
+    Permissions.SetPermissionChanged([this](PermissionFlag flag, bool value) { ShowPermission(flag, value); });
+}
+
+Tmain::~Tmain() {
+    if (Handle()) DestroyWindow(Handle());
+    if (popupMenu1_) DestroyMenu(popupMenu1_);
+    for (Field& field : fields_) DeleteObject(field.brush);
+    if (bannerBrush_) DeleteObject(bannerBrush_);
+    if (panelBrush_) DeleteObject(panelBrush_);
+    if (banner_) DeleteObject(banner_);
+}
+
+void Tmain::Create() {
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    accelerators_ = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDR_ACCELERATORS));
+    if (!accelerators_) throw std::runtime_error("The keyboard shortcuts are missing from the program's resources");
+    banner_ = LoadScaledBitmap(IDB_BANNER, dpi_);
+    bannerBrush_ = CreatePatternBrush(banner_);
+    panelBrush_ = CreateSolidBrush(RGB(255, 255, 255));
+    for (tmain::Control id : {tmain::Edit1, tmain::Edit2, tmain::Edit3})
+        fields_.push_back(Field{id, kCream, CreateSolidBrush(kCream)});
+
+    popupMenu1_ = CreatePopupMenu();
+    AppendMenuW(popupMenu1_, MF_STRING, IDM_EXECUTE1, L"Execute\tF9");
+
+    RegisterClassOnce(kClassName, LoadIconW(nullptr, IDI_APPLICATION));
+    // Centred on the work area of the primary screen.
+    RECT work;
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    int width = dpi_(kWidth), height = dpi_(kMinHeight);
+    int left = work.left + ((work.right - work.left) - width) / 2;
+    int top = work.top + ((work.bottom - work.top) - height) / 2;
+    CreateWindowOf(kClassName, L"Permora",
+                   WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_THICKFRAME | WS_CLIPCHILDREN, 0,
+                   RECT{left, top, left + width, top + height}, nullptr);
+
+    controls_.Create(Handle(), Layout(), dpi_);
+    SendMessageW(Control(tmain::Image1), STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(banner_));
+    for (int i = 0; i < kPermissionFlagCount; ++i) {
+        auto flag = static_cast<PermissionFlag>(i);
+        ShowPermission(flag, Permissions.Get(flag));
+    }
+    FormCreate();
+}
+
+void Tmain::Show() {
+    ShowWindow(Handle(), SW_SHOWNORMAL);
+    UpdateWindow(Handle());
+}
+
+void Tmain::Close() {
+    if (Handle()) SendMessageW(Handle(), WM_CLOSE, 0, 0);
+}
+
+void Tmain::FormCreate() {
+    // 1. The folder every file of the program is named from.
+    AppDir = appDirOverride_ ? *appDirOverride_ : ExecutableFolder();
+    // 2. Width fixed, height at least the initial one: OnGetMinMaxInfo and
+    //    OnWindowPosChanging hold the window to that from here on.
+    // 3. The task bar shows the window's caption, "Permora", as the program's title.
+
+    // Next, with the configuration issue: the configuration loop, LoadDefaults,
+    // LoadLog and LoadHistory.
+}
+
+void Tmain::FormClose() {
+    // Runs at every close of the window, before it is destroyed. The clean-up
+    // of the temporary output file and the log comes with the shutdown issue.
+}
+
+void Tmain::t_closeallStart() {
+    // Once started it is never stopped: its first tick closes the window.
+    closeTimerOn_ = true;
+    SetTimer(Handle(), kCloseAllTimer, 10, nullptr);
+}
+
+void Tmain::t_closeallTimer() {
+    Close();
+}
+
+bool Tmain::PreTranslateMessage(MSG& msg) {
+    HWND window = Handle();
+    if (!window || (msg.hwnd != window && !IsChild(window, msg.hwnd))) return false;
+    // F9 works whichever control has the focus.
+    if (TranslateAcceleratorW(window, accelerators_, &msg)) return true;
+    return Window::PreTranslateMessage(msg);
+}
+
+LRESULT Tmain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND:
+            OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+            return 0;
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORLISTBOX:
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORBTN:
+            return OnControlColor(message, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+        case WM_CONTEXTMENU:
+            OnContextMenu(reinterpret_cast<HWND>(wParam), lParam);
+            return 0;
+        case WM_GETMINMAXINFO:
+            OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam));
+            return 0;
+        case WM_WINDOWPOSCHANGING:
+            OnWindowPosChanging(*reinterpret_cast<WINDOWPOS*>(lParam));
+            return 0;
+        case WM_TIMER:
+            if (wParam == kCloseAllTimer) {
+                t_closeallTimer();
+                return 0;
+            }
+            break;
+        case WM_CLOSE:
+            FormClose();
+            DestroyWindow(Handle());
+            return 0;
+        case WM_DESTROY:
+            KillTimer(Handle(), kCloseAllTimer);
+            break;
+    }
+    return Window::HandleMessage(message, wParam, lParam);
+}
+
+void Tmain::OnGetMinMaxInfo(MINMAXINFO& info) const {
+    info.ptMinTrackSize.x = dpi_(kWidth);
+    info.ptMaxTrackSize.x = dpi_(kWidth);
+    info.ptMinTrackSize.y = dpi_(kMinHeight);
+}
+
+// The size rules hold for every change of size, not only for dragging the border.
+void Tmain::OnWindowPosChanging(WINDOWPOS& pos) const {
+    if ((pos.flags & SWP_NOSIZE) || IsIconic(Handle())) return;
+    pos.cx = dpi_(kWidth);
+    pos.cy = std::max(pos.cy, dpi_(kMinHeight));
+}
+
+void Tmain::OnContextMenu(HWND, LPARAM where) {
+    POINT at{static_cast<short>(LOWORD(where)), static_cast<short>(HIWORD(where))};
+    if (where == -1) {  // from the keyboard: at the control with the focus
+        RECT r;
+        HWND focus = FocusedControl();
+        GetWindowRect(focus && IsChild(Handle(), focus) ? focus : Handle(), &r);
+        at = POINT{r.left, r.bottom};
+    }
+    TrackPopupMenu(popupMenu1_, TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, Handle(), nullptr);
+}
+
+}  // namespace permora
