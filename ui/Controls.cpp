@@ -95,7 +95,7 @@ ControlSet::~ControlSet() {
     if (boldFont_) DeleteObject(boldFont_);
 }
 
-void ControlSet::Create(HWND window, const std::vector<ControlSpec>& specs, const Dpi& dpi) {
+void ControlSet::Create(HWND window, const std::vector<ControlEntry>& table, const Dpi& dpi) {
     INITCOMMONCONTROLSEX classes{};
     classes.dwSize = sizeof(classes);
     classes.dwICC = ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES;
@@ -106,26 +106,25 @@ void ControlSet::Create(HWND window, const std::vector<ControlSpec>& specs, cons
     tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr,
                                GetModuleHandleW(nullptr), nullptr);
-    for (const ControlSpec& spec : specs) specs_[spec.id] = spec;
 
-    const ControlSpec* previous = nullptr;
-    for (const ControlSpec& spec : specs) {
+    const ControlEntry* previous = nullptr;
+    for (const ControlEntry& entry : table) {
         // Radio buttons that follow each other in one container form one group
         // for the arrow keys; every other control starts a group of its own.
-        bool continuesRadioGroup = spec.kind == ControlKind::RadioButton && previous &&
-                                   previous->kind == ControlKind::RadioButton && previous->container == spec.container;
-        HWND hwnd = CreateOne(window, spec, dpi, !continuesRadioGroup);
-        windows_[spec.id] = hwnd;
-        if (spec.hint) {
-            AddHint(window, hwnd, spec.hint);
-            if (spec.kind == ControlKind::ComboBox) {
+        bool continuesRadioGroup = entry.kind == ControlKind::RadioButton && previous &&
+                                   previous->kind == ControlKind::RadioButton && previous->container == entry.container;
+        HWND hwnd = CreateOne(window, entry, dpi, !continuesRadioGroup);
+        windows_[entry.id] = hwnd;
+        if (entry.hint) {
+            AddHint(window, hwnd, entry.hint);
+            if (entry.kind == ControlKind::ComboBox) {
                 COMBOBOXINFO info{};
                 info.cbSize = sizeof(info);
-                if (GetComboBoxInfo(hwnd, &info) && info.hwndItem) AddHint(window, info.hwndItem, spec.hint);
+                if (GetComboBoxInfo(hwnd, &info) && info.hwndItem) AddHint(window, info.hwndItem, entry.hint);
             }
-            if (HWND label = CaptionLabel(spec.id)) AddHint(window, label, spec.hint);
+            if (HWND label = CaptionLabel(entry.id)) AddHint(window, label, entry.hint);
         }
-        previous = &spec;
+        previous = &entry;
     }
 
     // Pictures and group frames go beneath what is drawn over them; since
@@ -133,39 +132,39 @@ void ControlSet::Create(HWND window, const std::vector<ControlSpec>& specs, cons
     auto toBottom = [](HWND hwnd) {
         SetWindowPos(hwnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     };
-    for (const ControlSpec& spec : specs) {
-        if (spec.kind == ControlKind::Picture) toBottom((*this)[spec.id]);
-        if (spec.kind == ControlKind::GroupBox) toBottom(GetDlgItem((*this)[spec.id], kFrameId));
+    for (const ControlEntry& entry : table) {
+        if (entry.kind == ControlKind::Picture) toBottom((*this)[entry.id]);
+        if (entry.kind == ControlKind::GroupBox) toBottom(GetDlgItem((*this)[entry.id], kFrameId));
     }
 }
 
-HWND ControlSet::CreateOne(HWND window, const ControlSpec& spec, const Dpi& dpi, bool startsGroup) {
-    HWND parent = spec.container ? (*this)[spec.container] : window;
-    if (!parent) throw std::logic_error(std::string("Container missing for ") + spec.name);
-    HFONT font = (spec.options & kBold) ? boldFont_ : font_;
-    RECT r{dpi(spec.left), dpi(spec.top), dpi(spec.left + spec.width), dpi(spec.top + spec.height)};
-    DWORD state = ((spec.options & kDisabled) ? WS_DISABLED : 0) | (startsGroup ? WS_GROUP : 0);
-    const wchar_t* caption = spec.caption ? spec.caption : L"";
+HWND ControlSet::CreateOne(HWND window, const ControlEntry& entry, const Dpi& dpi, bool startsGroup) {
+    HWND parent = entry.container ? (*this)[entry.container] : window;
+    if (!parent) throw std::logic_error(std::string("Container missing for ") + entry.name);
+    HFONT font = (entry.options & kBold) ? boldFont_ : font_;
+    RECT r{dpi(entry.left), dpi(entry.top), dpi(entry.left + entry.width), dpi(entry.top + entry.height)};
+    DWORD state = ((entry.options & kDisabled) ? WS_DISABLED : 0) | (startsGroup ? WS_GROUP : 0);
+    const wchar_t* caption = entry.caption ? entry.caption : L"";
     HWND hwnd = nullptr;
 
-    switch (spec.kind) {
+    switch (entry.kind) {
         case ControlKind::Picture:
-            hwnd = MakeChild(L"STATIC", nullptr, SS_BITMAP | SS_REALSIZECONTROL, 0, r, parent, spec.id);
+            hwnd = MakeChild(L"STATIC", nullptr, SS_BITMAP | SS_REALSIZECONTROL, 0, r, parent, entry.id);
             break;
         case ControlKind::Label:
-            if (spec.width == 0 && spec.height == 0) {
+            if (entry.width == 0 && entry.height == 0) {
                 SIZE size = TextSize(window, font, caption);
                 r.right = r.left + size.cx;
                 r.bottom = r.top + size.cy;
             }
-            hwnd = MakeChild(L"STATIC", caption, SS_LEFT | SS_NOPREFIX | state, 0, r, parent, spec.id);
+            hwnd = MakeChild(L"STATIC", caption, SS_LEFT | SS_NOPREFIX | state, 0, r, parent, entry.id);
             break;
         case ControlKind::Panel:
             hwnd = MakeChild(kContainerClass, nullptr, WS_CLIPCHILDREN | state, WS_EX_CONTROLPARENT, r, parent,
-                             spec.id);
+                             entry.id);
             break;
         case ControlKind::GroupBox: {
-            hwnd = MakeChild(kContainerClass, nullptr, state, WS_EX_CONTROLPARENT, r, parent, spec.id);
+            hwnd = MakeChild(kContainerClass, nullptr, state, WS_EX_CONTROLPARENT, r, parent, entry.id);
             RECT frame{0, 0, r.right - r.left, r.bottom - r.top};
             HWND frameWindow = MakeChild(L"BUTTON", caption, BS_GROUPBOX, 0, frame, hwnd, kFrameId);
             SendMessageW(frameWindow, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
@@ -173,51 +172,51 @@ HWND ControlSet::CreateOne(HWND window, const ControlSpec& spec, const Dpi& dpi,
         }
         case ControlKind::CheckBox:
         case ControlKind::RadioButton: {
-            DWORD kind = spec.kind == ControlKind::RadioButton ? BS_RADIOBUTTON
-                         : (spec.options & kManualCheck) ? BS_CHECKBOX
+            DWORD kind = entry.kind == ControlKind::RadioButton ? BS_RADIOBUTTON
+                         : (entry.options & kManualCheck) ? BS_CHECKBOX
                                                           : BS_AUTOCHECKBOX;
             DWORD style = kind | WS_TABSTOP | state;
-            if (spec.options & kSeparateCaption) {
+            if (entry.options & kSeparateCaption) {
                 // The box alone is as wide as its glyph; its text stays clipped away.
                 RECT box = r;
                 box.right = box.left + dpi(15);
-                hwnd = MakeChild(L"BUTTON", caption, style, 0, box, parent, spec.id);
+                hwnd = MakeChild(L"BUTTON", caption, style, 0, box, parent, entry.id);
                 RECT label = r;
                 label.left = r.left + dpi(17);
                 HWND labelWindow = MakeChild(L"STATIC", caption, SS_LEFT | SS_NOPREFIX | SS_NOTIFY | SS_CENTERIMAGE, 0,
-                                             label, parent, spec.id + kCaptionLabelIdOffset);
+                                             label, parent, entry.id + kCaptionLabelIdOffset);
                 SendMessageW(labelWindow, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-                captionLabels_[spec.id] = labelWindow;
+                captionLabels_[entry.id] = labelWindow;
             } else {
-                hwnd = MakeChild(L"BUTTON", caption, style, 0, r, parent, spec.id);
+                hwnd = MakeChild(L"BUTTON", caption, style, 0, r, parent, entry.id);
             }
-            if (spec.options & kChecked) SendMessageW(hwnd, BM_SETCHECK, BST_CHECKED, 0);
+            if (entry.options & kChecked) SendMessageW(hwnd, BM_SETCHECK, BST_CHECKED, 0);
             break;
         }
         case ControlKind::ComboBox:
             // The height given is the closed box's; the window also holds the drop-down list.
-            r.bottom = r.top + dpi(spec.height + 160);
+            r.bottom = r.top + dpi(entry.height + 160);
             hwnd = MakeChild(L"COMBOBOX", nullptr, CBS_DROPDOWN | CBS_SORT | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP | state,
-                             0, r, parent, spec.id);
+                             0, r, parent, entry.id);
             break;
         case ControlKind::Edit:
             hwnd = MakeChild(L"EDIT", caption, ES_AUTOHSCROLL | WS_TABSTOP | state, WS_EX_CLIENTEDGE, r, parent,
-                             spec.id);
+                             entry.id);
             break;
         case ControlKind::Button:
-            hwnd = MakeChild(L"BUTTON", caption, BS_PUSHBUTTON | WS_TABSTOP | state, 0, r, parent, spec.id);
+            hwnd = MakeChild(L"BUTTON", caption, BS_PUSHBUTTON | WS_TABSTOP | state, 0, r, parent, entry.id);
             break;
         case ControlKind::LeftEdge:
             r.right = r.left + 2;
-            hwnd = MakeChild(L"STATIC", nullptr, SS_ETCHEDVERT, 0, r, parent, spec.id);
+            hwnd = MakeChild(L"STATIC", nullptr, SS_ETCHEDVERT, 0, r, parent, entry.id);
             break;
         case ControlKind::TopEdge:
             r.bottom = r.top + 2;
-            hwnd = MakeChild(L"STATIC", nullptr, SS_ETCHEDHORZ, 0, r, parent, spec.id);
+            hwnd = MakeChild(L"STATIC", nullptr, SS_ETCHEDHORZ, 0, r, parent, entry.id);
             break;
         case ControlKind::RightEdge:
             r.left = r.right - 2;
-            hwnd = MakeChild(L"STATIC", nullptr, SS_ETCHEDVERT, 0, r, parent, spec.id);
+            hwnd = MakeChild(L"STATIC", nullptr, SS_ETCHEDVERT, 0, r, parent, entry.id);
             break;
     }
     SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
@@ -237,11 +236,6 @@ void ControlSet::AddHint(HWND window, HWND control, const wchar_t* hint) {
 HWND ControlSet::operator[](int id) const {
     auto it = windows_.find(id);
     return it == windows_.end() ? nullptr : it->second;
-}
-
-const ControlSpec* ControlSet::Spec(int id) const {
-    auto it = specs_.find(id);
-    return it == specs_.end() ? nullptr : &it->second;
 }
 
 HWND ControlSet::CaptionLabel(int boxId) const {

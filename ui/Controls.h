@@ -37,7 +37,7 @@ enum ControlOption : unsigned {
     kManualCheck = 1u << 4,
 };
 
-struct ControlSpec {
+struct ControlEntry {
     int id;
     const char* name;
     ControlKind kind;
@@ -69,10 +69,9 @@ public:
     ControlSet(const ControlSet&) = delete;
     ControlSet& operator=(const ControlSet&) = delete;
 
-    void Create(HWND window, const std::vector<ControlSpec>& specs, const Dpi& dpi);
+    void Create(HWND window, const std::vector<ControlEntry>& table, const Dpi& dpi);
 
     HWND operator[](int id) const;  // null for an unknown id
-    const ControlSpec* Spec(int id) const;
     // The label of a kSeparateCaption box, and the box of such a label.
     HWND CaptionLabel(int boxId) const;
     int BoxOfCaptionLabel(int labelId) const;  // 0 when labelId is no such label
@@ -80,11 +79,10 @@ public:
     HFONT Font() const { return font_; }
 
 private:
-    HWND CreateOne(HWND window, const ControlSpec& spec, const Dpi& dpi, bool startsGroup);
+    HWND CreateOne(HWND window, const ControlEntry& entry, const Dpi& dpi, bool startsGroup);
     void AddHint(HWND window, HWND control, const wchar_t* hint);
 
     std::map<int, HWND> windows_;
-    std::map<int, ControlSpec> specs_;
     std::map<int, HWND> captionLabels_;
     HWND tooltip_ = nullptr;
     HFONT font_ = nullptr;

@@ -108,7 +108,7 @@ void DialogAnswerer::Answer(HWND dialog) {
     seen.title = TextOf(dialog);
     HWND nameEdit = FileNameEdit(dialog);
     seen.fileDialog = nameEdit != nullptr;
-    struct Answer answer{0, {}};
+    QueuedAnswer answer{0, {}};
     if (!answers_.empty()) {
         answer = answers_.front();
         answers_.pop_front();

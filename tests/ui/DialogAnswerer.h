@@ -36,7 +36,7 @@ public:
     const std::vector<SeenDialog>& Seen() const { return seen_; }
 
 private:
-    struct Answer {
+    struct QueuedAnswer {
         int button;
         std::wstring fileName;
     };
@@ -45,7 +45,7 @@ private:
     void Answer(HWND dialog);
 
     HHOOK hook_ = nullptr;
-    std::deque<struct Answer> answers_;
+    std::deque<QueuedAnswer> answers_;
     std::vector<HWND> pending_;
     std::vector<SeenDialog> seen_;
 };

@@ -95,17 +95,17 @@ void Tmain::Close() {
 void Tmain::FormCreate() {
     // 1. The folder every file of the program is named from.
     AppDir = appDirOverride_ ? *appDirOverride_ : ExecutableFolder();
-    // 2. Width fixed, height at least the initial one: OnGetMinMaxInfo and
-    //    OnWindowPosChanging hold the window to that from here on.
+    // 2. Width fixed at 505, height at least 375: OnGetMinMaxInfo and
+    //    OnWindowPosChanging hold the window to that.
     // 3. The task bar shows the window's caption, "Permora", as the program's title.
 
-    // Next, with the configuration issue: the configuration loop, LoadDefaults,
-    // LoadLog and LoadHistory.
+    // Not built yet, in this order: the configuration loop, LoadDefaults,
+    // LoadLog, LoadHistory.
 }
 
 void Tmain::FormClose() {
-    // Runs at every close of the window, before it is destroyed. The clean-up
-    // of the temporary output file and the log comes with the shutdown issue.
+    // Runs at every close of the window, before it is destroyed. Not built
+    // yet: deleting the temporary output file, logging that, saving the log.
 }
 
 void Tmain::t_closeallStart() {

@@ -89,7 +89,7 @@ private:
         HBRUSH brush;
     };
 
-    static const std::vector<ControlSpec>& Layout();  // TmainLayout.cpp
+    static const std::vector<ControlEntry>& Layout();  // TmainLayout.cpp
 
     // Life cycle (Tmain.cpp)
     void FormCreate();

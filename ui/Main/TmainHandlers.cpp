@@ -126,7 +126,7 @@ void Tmain::bt_selectClick() {
 
 void Tmain::bt_executeClick() {
     ++executeClicks_;
-    // The execute flow comes with its own issue.
+    // Not built yet: the execute flow.
 }
 
 void Tmain::Execute1Click() {
@@ -140,11 +140,11 @@ void Tmain::Button1Click() {
 }
 
 void Tmain::Button3Click() {
-    // The About window comes with its own issue.
+    // Not built yet: the About window.
 }
 
 void Tmain::Button5Click() {
-    // The settings wizard comes with its own issue.
+    // Not built yet: the settings wizard.
 }
 
 void Tmain::SelectMethod(AclMethod method) {

@@ -3,10 +3,10 @@
 
 namespace permora {
 
-const std::vector<ControlSpec>& Tmain::Layout() {
+const std::vector<ControlEntry>& Tmain::Layout() {
     using K = ControlKind;
     using namespace tmain;
-    static const std::vector<ControlSpec> layout = {
+    static const std::vector<ControlEntry> layout = {
         {Image1, "Image1", K::Picture, 0, 0, 0, 497, 55, nullptr, nullptr, kNoOption},
         {Label1, "Label1", K::Label, 0, 8, 8, 0, 0, L"Change NTFS ACL's with XCACLS.vbs", nullptr, kBold},
         {Label2, "Label2", K::Label, 0, 16, 24, 0, 0, L"GUI Application for xcacls", nullptr, kNoOption},
