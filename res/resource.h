@@ -1,6 +1,7 @@
 // Resource and command ids shared by permora.rc and the windows.
 #pragma once
 
+#define IDI_PERMORA 100
 #define IDB_BANNER 101
 #define IDR_ACCELERATORS 102
 

@@ -63,7 +63,7 @@ void Tmain::Create() {
     popupMenu1_ = CreatePopupMenu();
     AppendMenuW(popupMenu1_, MF_STRING, IDM_EXECUTE1, L"Execute\tF9");
 
-    RegisterClassOnce(kClassName, LoadIconW(nullptr, IDI_APPLICATION));
+    RegisterClassOnce(kClassName, LoadIconW(instance, MAKEINTRESOURCEW(IDI_PERMORA)));
     // Centred on the work area of the primary screen.
     RECT work;
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);

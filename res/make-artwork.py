@@ -1,11 +1,12 @@
 #!/usr/bin/env python3
-"""Draws the banner behind the main window's title labels: res/banner.bmp,
-497 x 55, 24-bit. Light on the left where the labels sit; on the right a
-folder guarded by a shield, and between them a faint permission tree.
-Usage: python3 res/make-banner.py [output.bmp]"""
+"""Draws the program's artwork into res/:
+- banner.bmp, 497 x 55, 24-bit, behind the main window's title labels: light
+  on the left where the labels sit; on the right a folder guarded by a
+  shield, and between them a faint permission tree;
+- permora.ico, the same folder and shield at 16, 32 and 48 pixels.
+Usage: python3 res/make-artwork.py"""
 import os
 import struct
-import sys
 
 W, H = 497, 55
 SS = 4  # samples per pixel edge, for smooth shape edges
@@ -107,7 +108,7 @@ LAYERS = [
 ]
 
 
-def pixel(px, py):
+def banner_pixel(px, py):
     acc = [0.0, 0.0, 0.0]
     for sy in range(SS):
         for sx in range(SS):
@@ -137,9 +138,77 @@ def write_bmp(path, rows):
         f.write(header + info + data)
 
 
+def icon_pixel(px, py, size):
+    """Straight-alpha BGRA of the icon at pixel (px, py) of a size x size image."""
+    scale = 32.0 / size
+    acc = [0.0, 0.0, 0.0, 0.0]
+    for sy in range(SS):
+        for sx in range(SS):
+            x = (px + (sx + 0.5) / SS) * scale
+            y = (py + (sy + 0.5) / SS) * scale
+            c, a = (0.0, 0.0, 0.0), 0.0
+            for shape, colour, alpha in ICON_LAYERS:
+                if shape(x, y):
+                    c = lerp(c, colour, alpha) if a > 0 else colour
+                    a = max(a, alpha)
+            for i in range(3):
+                acc[i] += c[i] * a
+            acc[3] += a
+    n = SS * SS
+    alpha = acc[3] / n
+    if alpha == 0:
+        return (0, 0, 0, 0)
+    r, g, b = (acc[i] / acc[3] for i in range(3))
+    return (int(round(b)), int(round(g)), int(round(r)), int(round(alpha * 255)))
+
+
+# The banner's folder and shield, drawn for a 32 x 32 square.
+icon_folder = union(rounded_rect(1, 4, 13, 10, 1.5), rounded_rect(1, 7, 25, 26, 2))
+icon_guard = shield(22.5, 12, 8.5, 18.5)
+ICON_LAYERS = [
+    (grown(icon_folder, 0.7), (150, 105, 30), 1.0),
+    (icon_folder, (236, 183, 72), 1.0),
+    (rounded_rect(2, 11, 24, 25.3, 1.5), (248, 206, 104), 1.0),
+    (grown(icon_guard, 1.0), (22, 58, 104), 1.0),
+    (icon_guard, (255, 255, 255), 1.0),
+    (union(segment(18, 21, 21.5, 24.5, 2.6), segment(21.5, 24.5, 27, 17, 2.6)), (46, 139, 87), 1.0),
+]
+
+
+def icon_image(size):
+    rows = [[icon_pixel(x, y, size) for x in range(size)] for y in range(size)]
+    xor = bytearray()
+    for row in reversed(rows):
+        for px in row:
+            xor += bytes(px)
+    mask_row = ((size + 31) // 32) * 4
+    mask = bytearray()
+    for row in reversed(rows):
+        bits = bytearray(mask_row)
+        for x, px in enumerate(row):
+            if px[3] == 0:
+                bits[x // 8] |= 0x80 >> (x % 8)
+        mask += bits
+    header = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 32, 0, len(xor) + len(mask), 0, 0, 0, 0)
+    return header + xor + mask
+
+
+def write_ico(path, sizes):
+    images = [icon_image(size) for size in sizes]
+    out = struct.pack("<HHH", 0, 1, len(images))
+    offset = 6 + 16 * len(images)
+    for size, image in zip(sizes, images):
+        out += struct.pack("<BBBBHHII", size % 256, size % 256, 0, 0, 1, 32, len(image), offset)
+        offset += len(image)
+    with open(path, "wb") as f:
+        f.write(out + b"".join(images))
+
+
 def main():
-    out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(__file__), "banner.bmp")
-    rows = [[pixel(x, y) for x in range(W)] for y in range(H)]
+    here = os.path.dirname(os.path.abspath(__file__))
+    write_ico(os.path.join(here, "permora.ico"), [16, 32, 48])
+    out = os.path.join(here, "banner.bmp")
+    rows = [[banner_pixel(x, y) for x in range(W)] for y in range(H)]
     # A thin line where the banner meets the white panel below it.
     rows[H - 1] = [lerp(c, (160, 180, 205), 0.7) for c in rows[H - 1]]
     rows[H - 1] = [tuple(int(round(v)) for v in c) for c in rows[H - 1]]
