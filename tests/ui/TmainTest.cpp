@@ -201,7 +201,8 @@ TEST_F(TmainTest, SelectingADirectoryPutsItsFolderIntoTheTarget) {
     };
     const Case cases[] = {
         {"a folder", Widen(data) + L"\\thisdirectory", Widen(data)},
-        {"a drive root", L"C:\\thisdirectory", L"C:"},
+        // Not "C:", which would name the current directory of drive C.
+        {"a drive root keeps its backslash", L"C:\\thisdirectory", L"C:\\"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);

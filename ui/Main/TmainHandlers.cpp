@@ -121,7 +121,11 @@ void Tmain::bt_selectClick() {
 
     selectFileName_ = file.data();
     size_t cut = selectFileName_.rfind(L'\\');
-    SetText(Control(tmain::Edit1), cut == std::wstring::npos ? std::wstring() : selectFileName_.substr(0, cut));
+    std::wstring folder = cut == std::wstring::npos ? std::wstring() : selectFileName_.substr(0, cut);
+    // A drive root keeps its backslash: "C:" alone names the current
+    // directory of drive C, not its root.
+    if (folder.size() == 2 && folder[1] == L':') folder += L'\\';
+    SetText(Control(tmain::Edit1), folder);
 }
 
 void Tmain::bt_executeClick() {
