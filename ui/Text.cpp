@@ -20,6 +20,18 @@ std::string Narrow(const std::wstring& wide) {
     return ansi;
 }
 
+std::string AnsiPath(const std::wstring& path) {
+    std::string ansi = Narrow(path);
+    if (Widen(ansi) == path) return ansi;
+    DWORD n = GetShortPathNameW(path.c_str(), nullptr, 0);
+    if (n == 0) return ansi;
+    std::vector<wchar_t> shortPath(n);
+    n = GetShortPathNameW(path.c_str(), shortPath.data(), n);
+    std::wstring shortened(shortPath.data(), n);
+    std::string shortAnsi = Narrow(shortened);
+    return Widen(shortAnsi) == shortened ? shortAnsi : ansi;
+}
+
 std::wstring GetText(HWND window) {
     int length = GetWindowTextLengthW(window);
     std::vector<wchar_t> buffer(static_cast<size_t>(length) + 1);

@@ -4,7 +4,6 @@
 #include <stdexcept>
 
 #include "tests/ui/DialogAnswerer.h"
-#include "ui/Text.h"
 #include "ui/Window.h"
 
 namespace permora {
@@ -100,14 +99,6 @@ TEST(WindowTest, ShowModalLeavesADisabledOwnerDisabled) {
     dialog.ShowModal(owner.Handle());
 
     EXPECT_FALSE(IsWindowEnabled(owner.Handle()));
-}
-
-TEST(TextTest, ConvertsThroughTheAnsiCodePage) {
-    if (GetACP() != 1252) GTEST_SKIP() << "needs the Western European code page, have " << GetACP();
-    EXPECT_EQ(Widen("caf\xE9 \x80"), L"caf\u00E9 \u20AC");
-    EXPECT_EQ(Narrow(L"caf\u00E9 \u20AC"), "caf\xE9 \x80");
-    EXPECT_EQ(Narrow(L"\u4E2D"), "?");  // not in the code page
-    EXPECT_EQ(Widen(""), L"");
 }
 
 }  // namespace

@@ -17,8 +17,7 @@ constexpr int kWidth = 505;      // fixed
 constexpr int kMinHeight = 375;  // no upper limit
 
 // The executable's full path up to and including its last backslash; empty
-// when there is none. Characters outside the ANSI code page cannot survive
-// the 8-bit text the program's files use.
+// when there is none. In 8-bit text, as every file name of the program is.
 std::string ExecutableFolder() {
     std::wstring path(MAX_PATH, L'\0');
     for (;;) {
@@ -30,7 +29,7 @@ std::string ExecutableFolder() {
         }
         path.resize(path.size() * 2);
     }
-    std::string ansi = Narrow(path);
+    std::string ansi = AnsiPath(path);
     size_t cut = ansi.rfind('\\');
     return cut == std::string::npos ? std::string() : ansi.substr(0, cut + 1);
 }
