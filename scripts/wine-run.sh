@@ -17,6 +17,9 @@ wine_start_services
 
 # Through `start /wait` a crash reliably shows as a non-zero exit code; the
 # timeout keeps a stuck program from hanging the whole run.
+# 32-bit Wine under emulation: let the tests start the native interpreter.
+[ -e /proc/sys/fs/binfmt_misc/qemu-i386 ] && export PERMORA_TEST_COMSPEC='C:\windows\sysnative\cmd.exe'
+
 exe=$(realpath "$1")
 shift
 timeout -k 10 "${PERMORA_TEST_TIMEOUT:-600}" "$WINE" start /wait /b /unix "$exe" "$@"
