@@ -73,8 +73,8 @@ SIZE TextSize(HWND window, HFONT font, const wchar_t* text) {
 
 HWND MakeChild(const wchar_t* className, const wchar_t* text, DWORD style, DWORD exStyle, const RECT& r, HWND parent,
                int id) {
-    HWND hwnd = CreateWindowExW(exStyle, className, text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style, r.left, r.top,
-                                r.right - r.left, r.bottom - r.top, parent,
+    HWND hwnd = CreateWindowExW(exStyle, className, text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style, r.left,
+                                r.top, r.right - r.left, r.bottom - r.top, parent,
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
     if (!hwnd) throw std::runtime_error("Cannot create a control");
     return hwnd;
@@ -196,8 +196,9 @@ HWND ControlSet::CreateOne(HWND window, const ControlEntry& entry, const Dpi& dp
         case ControlKind::ComboBox:
             // The height given is the closed box's; the window also holds the drop-down list.
             r.bottom = r.top + dpi(entry.height + 160);
-            hwnd = MakeChild(L"COMBOBOX", nullptr, CBS_DROPDOWN | CBS_SORT | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP | state,
-                             0, r, parent, entry.id);
+            hwnd = MakeChild(L"COMBOBOX", nullptr,
+                             CBS_DROPDOWN | CBS_SORT | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP | state, 0, r, parent,
+                             entry.id);
             break;
         case ControlKind::Edit:
             hwnd = MakeChild(L"EDIT", caption, ES_AUTOHSCROLL | WS_TABSTOP | state, WS_EX_CLIENTEDGE, r, parent,

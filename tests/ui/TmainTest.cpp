@@ -261,7 +261,8 @@ TEST_F(TmainTest, TheContextMenuOffersExecute) {
     PostMessageW(window.Handle(), WM_KEYDOWN, VK_RETURN, 0);
     RECT r;
     GetWindowRect(C(Panel1), &r);
-    SendMessageW(window.Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(C(Panel1)), MAKELPARAM(r.left + 5, r.top + 5));
+    SendMessageW(window.Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(C(Panel1)),
+                 MAKELPARAM(r.left + 5, r.top + 5));
     Pump();
 
     EXPECT_EQ(window.ExecuteClickCount(), 1);
@@ -281,13 +282,20 @@ TEST_F(TmainTest, BoxClicksFollowThePermissionRules) {
         const char* ticks;
     };
     const Case cases[] = {
-        {"check r_f", false, r_f, "fmxrlw7"}, {"check r_m", false, r_m, "mxrlw7"},
-        {"check r_x", false, r_x, "xrl"},     {"check r_r", false, r_r, "rl"},
-        {"check r_l", false, r_l, "l"},       {"check r_w", false, r_w, "w"},
-        {"check r_7", false, r_7, "7"},       {"uncheck r_f", true, r_f, "mxrlw7"},
-        {"uncheck r_m", true, r_m, "xrlw7"},  {"uncheck r_x", true, r_x, "rlw7"},
-        {"uncheck r_r", true, r_r, "lw7"},    {"uncheck r_l", true, r_l, "w7"},
-        {"uncheck r_w", true, r_w, "xrl7"},   {"uncheck r_7", true, r_7, "xrlw"},
+        {"check r_f", false, r_f, "fmxrlw7"},
+        {"check r_m", false, r_m, "mxrlw7"},
+        {"check r_x", false, r_x, "xrl"},
+        {"check r_r", false, r_r, "rl"},
+        {"check r_l", false, r_l, "l"},
+        {"check r_w", false, r_w, "w"},
+        {"check r_7", false, r_7, "7"},
+        {"uncheck r_f", true, r_f, "mxrlw7"},
+        {"uncheck r_m", true, r_m, "xrlw7"},
+        {"uncheck r_x", true, r_x, "rlw7"},
+        {"uncheck r_r", true, r_r, "lw7"},
+        {"uncheck r_l", true, r_l, "w7"},
+        {"uncheck r_w", true, r_w, "xrl7"},
+        {"uncheck r_7", true, r_7, "xrlw"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
@@ -422,15 +430,15 @@ TEST_F(TmainTest, FieldsShowTheirColours) {
         }
         for (COLORREF color : {kCream, kRed, kCream}) {
             window.SetFieldColor(c.field, color);
-            auto brush = reinterpret_cast<HBRUSH>(
-                SendMessageW(GetParent(edit), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(edit)));
+            auto brush = reinterpret_cast<HBRUSH>(SendMessageW(
+                GetParent(edit), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(edit)));
             LOGBRUSH lb{};
             ASSERT_TRUE(GetObjectW(brush, sizeof(lb), &lb));
             EXPECT_EQ(lb.lbColor, color);
             EXPECT_EQ(GetBkColor(dc), color);
             if (list) {
-                brush = reinterpret_cast<HBRUSH>(SendMessageW(C(c.field), WM_CTLCOLORLISTBOX,
-                                                              reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(list)));
+                brush = reinterpret_cast<HBRUSH>(SendMessageW(
+                    C(c.field), WM_CTLCOLORLISTBOX, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(list)));
                 ASSERT_TRUE(GetObjectW(brush, sizeof(lb), &lb));
                 EXPECT_EQ(lb.lbColor, color) << "drop-down list";
             }
