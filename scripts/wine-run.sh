@@ -17,9 +17,27 @@ wine_start_services
 
 # Through `start /wait` a crash reliably shows as a non-zero exit code; the
 # timeout keeps a stuck program from hanging the whole run.
-# 32-bit Wine under emulation: let the tests start the native interpreter.
-[ -e /proc/sys/fs/binfmt_misc/qemu-i386 ] && export PERMORA_TEST_COMSPEC='C:\windows\sysnative\cmd.exe'
-
 exe=$(realpath "$1")
 shift
-timeout -k 10 "${PERMORA_TEST_TIMEOUT:-600}" "$WINE" start /wait /b /unix "$exe" "$@"
+
+# A 32-bit program where 32-bit Wine runs under emulation: the tests start the
+# native interpreter and leave out what crashes the emulator.
+pe=$(od -An -tu4 -j60 -N4 "$exe" | tr -d ' ')
+machine=$(od -An -tx2 -j$((pe + 4)) -N2 "$exe" | tr -d ' ')
+if [ "$machine" = 014c ] && [ -e /proc/sys/fs/binfmt_misc/qemu-i386 ]; then
+    export PERMORA_TEST_COMSPEC='C:\windows\sysnative\cmd.exe' PERMORA_EMULATED_I386=1
+fi
+out=$(mktemp)
+timeout -k 10 "${PERMORA_TEST_TIMEOUT:-600}" "$WINE" start /wait /b /unix "$exe" "$@" 2>&1 | tee "$out"
+rc=${PIPESTATUS[0]}
+# Under emulation a crash can still end with status 0: a crash report from Wine,
+# or a test program that started but never finished, fails the run as well.
+if grep -q 'wine: Unhandled\|wine client error' "$out"; then
+    echo "wine-run: the program crashed" >&2
+    [ "$rc" -eq 0 ] && rc=1
+elif grep -q '^\[==========\] Running' "$out" && ! grep -q '^\[==========\] .* ran\.' "$out"; then
+    echo "wine-run: the test program ended before its tests finished" >&2
+    [ "$rc" -eq 0 ] && rc=1
+fi
+rm -f "$out"
+exit "$rc"
