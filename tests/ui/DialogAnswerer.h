@@ -4,7 +4,6 @@
 // thread-local CBT hook notices each dialog as it is activated; a short timer
 // on that dialog then presses its button from inside the dialog's own loop.
 #include <deque>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -52,13 +51,3 @@ private:
 };
 
 }  // namespace permora::test
-
-// 32-bit Wine under user-mode emulation crashes at random inside the common file
-// dialog (an illegal instruction in one of its threads); the native 64-bit runs
-// cover these tests there.
-#define SKIP_WHERE_FILE_DIALOG_CRASHES()                                                   \
-    do {                                                                                 \
-        if (std::getenv("PERMORA_EMULATED_I386"))                                          \
-            GTEST_SKIP() << "the file dialog crashes under emulated 32-bit Wine";          \
-    } while (0)
-

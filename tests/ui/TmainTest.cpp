@@ -188,8 +188,12 @@ TEST_F(TmainTest, SwitchingToAnotherProgramIsNotLeavingTheField) {
     EXPECT_FALSE(Enabled(bt_execute));
 }
 
-TEST_F(TmainTest, SelectingADirectoryPutsItsFolderIntoTheTarget) {
-    SKIP_WHERE_FILE_DIALOG_CRASHES();
+// Tests that show the directory dialog. 32-bit Wine under user-mode emulation
+// crashes in and around the common file dialog, so the runner leaves this suite
+// out there (scripts/wine-run.sh); the 64-bit runs cover it.
+using TmainDialogTest = TmainTest;
+
+TEST_F(TmainDialogTest, SelectingADirectoryPutsItsFolderIntoTheTarget) {
     namespace fs = std::filesystem;
     std::string data = dir.File("Data");
     fs::create_directory(data);
@@ -220,8 +224,7 @@ TEST_F(TmainTest, SelectingADirectoryPutsItsFolderIntoTheTarget) {
     }
 }
 
-TEST_F(TmainTest, TheDirectoryDialogRemembersTheLastNameAndCancelChangesNothing) {
-    SKIP_WHERE_FILE_DIALOG_CRASHES();
+TEST_F(TmainDialogTest, TheDirectoryDialogRemembersTheLastNameAndCancelChangesNothing) {
     std::filesystem::create_directory(dir.File("Data"));
     DialogAnswerer answerer;
     answerer.AcceptFile(Widen(dir.File("Data")) + L"\\mine");
