@@ -5,7 +5,7 @@ set -euo pipefail
 
 native=(cmake g++ make libgtest-dev libbenchmark-dev python3)
 cross=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686 binutils-mingw-w64-x86-64)
-wine=(wine64 wine32:i386 xvfb fonts-wine imagemagick x11-utils)
+wine=(wine64 wine32:i386 xvfb fonts-wine imagemagick x11-utils xdotool)
 
 missing=()
 for p in "${native[@]}" "${cross[@]}" "${wine[@]}"; do

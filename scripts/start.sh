@@ -47,7 +47,8 @@ for _ in $(seq 1 600); do
     sleep 0.5
 done
 [ -n "$id" ] || { echo "The main window did not appear"; exit 1; }
-sleep 2  # let the first paint finish
+xdotool mousemove 0 0  # away from the window: a pointer resting on a control raises its hint
+sleep 2                # let the first paint finish
 import -display "$DISPLAY" -window "$id" "$run/permora.png"
 echo "Screenshot of the main window: $run/permora.png"
 [ -n "$screenshot_only" ] && exit 0
