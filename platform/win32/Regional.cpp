@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "platform/win32/SystemTime.h"
+
 namespace permora::platform {
 
 namespace {
@@ -56,15 +58,7 @@ RegionalSettings UserRegionalSettings() {
 LocalTime CurrentLocalTime() {
     SYSTEMTIME st;
     GetLocalTime(&st);
-    LocalTime t;
-    t.Year = st.wYear;
-    t.Month = st.wMonth;
-    t.Day = st.wDay;
-    t.DayOfWeek = st.wDayOfWeek;
-    t.Hour = st.wHour;
-    t.Minute = st.wMinute;
-    t.Second = st.wSecond;
-    return t;
+    return FromSystemTime(st);
 }
 
 }  // namespace permora::platform

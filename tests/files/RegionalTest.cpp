@@ -6,6 +6,7 @@
 
 #include "files/LogTimestamp.h"
 #include "platform/Regional.h"
+#include "platform/win32/SystemTime.h"
 
 namespace permora {
 namespace {
@@ -28,14 +29,7 @@ TEST(Regional, MatchesWindowsFormattingForTheUser) {
         st.wHour = hour;
         st.wMinute = 5;
         st.wSecond = 33;
-        platform::LocalTime t;
-        t.Year = st.wYear;
-        t.Month = st.wMonth;
-        t.Day = st.wDay;
-        t.DayOfWeek = st.wDayOfWeek;
-        t.Hour = st.wHour;
-        t.Minute = st.wMinute;
-        t.Second = st.wSecond;
+        const platform::LocalTime t = platform::FromSystemTime(st);
 
         wchar_t date[128];
         wchar_t time[128];
