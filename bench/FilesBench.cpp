@@ -26,7 +26,7 @@
 
 #include "files/ActivityLog.h"
 #include "files/History.h"
-#include "files/LineStore.h"
+#include "core/LineStore.h"
 
 using namespace permora;
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "files/LineStore.h"
+#include "core/LineStore.h"
 
 namespace permora {
 

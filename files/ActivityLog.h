@@ -4,7 +4,7 @@
 #include <functional>
 #include <string>
 
-#include "files/LineStore.h"
+#include "core/LineStore.h"
 #include "platform/Regional.h"
 
 namespace permora {

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "core/PermissionSelection.h"
-#include "files/LineStore.h"
+#include "core/LineStore.h"
 
 namespace permora {
 

@@ -5,7 +5,7 @@
 
 #include "core/PermissionRequest.h"
 #include "core/PermissionSelection.h"
-#include "files/LineStore.h"
+#include "core/LineStore.h"
 
 namespace permora {
 

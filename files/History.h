@@ -4,7 +4,7 @@
 #include <string>
 
 #include "files/HistoryLine.h"
-#include "files/LineStore.h"
+#include "core/LineStore.h"
 
 namespace permora {
 

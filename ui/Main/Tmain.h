@@ -10,7 +10,7 @@
 
 #include "core/PermissionRequest.h"
 #include "core/PermissionSelection.h"
-#include "files/LineStore.h"
+#include "core/LineStore.h"
 #include "ui/Controls.h"
 #include "ui/Window.h"
 

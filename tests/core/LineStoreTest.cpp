@@ -1,4 +1,4 @@
-#include "files/LineStore.h"
+#include "core/LineStore.h"
 
 #include <random>
 
