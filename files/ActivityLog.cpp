@@ -9,11 +9,17 @@ ActivityLog::ActivityLog(std::string appDir, LogClock clock) : appDir_(std::move
 
 void ActivityLog::LoadLog() {
     loadFailed_ = false;
-    if (!platform::IsRegularFile(FilePath())) {
-        store_.Clear();
-        return;
+    if (!platform::IsRegularFile(FilePath())) return;
+    // Lines appended before the file was read (start-up logs a version
+    // conflict first) follow the file's lines.
+    LineStore appended = std::move(store_);
+    store_ = LineStore();
+    if (store_.LoadFromFile(FilePath())) {
+        store_.Append(appended);
+    } else {
+        store_ = std::move(appended);
+        loadFailed_ = true;
     }
-    if (!store_.LoadFromFile(FilePath())) loadFailed_ = true;
 }
 
 void ActivityLog::AppendLogLine(const std::string& event) {

@@ -29,8 +29,8 @@ class ActivityLog {
 public:
     explicit ActivityLog(std::string appDir, LogClock clock = {});
 
-    // Replaces the store with the file's lines, or empties it when there is
-    // no file. A failed load is silent and leaves the store as it was.
+    // Puts the file's lines before the lines appended so far (normally none).
+    // A failed load is silent and leaves the store as it was.
     void LoadLog();
 
     // Appends date|time plus `event` (which starts with "|"); writes nothing.

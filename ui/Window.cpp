@@ -12,7 +12,28 @@ Window::~Window() {
 }
 
 bool Window::PreTranslateMessage(MSG& msg) {
-    return hwnd_ && IsDialogMessageW(hwnd_, &msg);
+    if (!hwnd_) return false;
+    if (msg.message == WM_KEYDOWN && (msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE) &&
+        (msg.hwnd == hwnd_ || IsChild(hwnd_, msg.hwnd))) {
+        HWND button = cancelButton_;
+        if (msg.wParam == VK_RETURN) {
+            HWND focus = GetFocus();
+            LRESULT code = focus ? SendMessageW(focus, WM_GETDLGCODE, 0, 0) : 0;
+            if (code & DLGC_WANTALLKEYS) return false;  // a control that takes Enter itself
+            button = (code & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)) ? focus : defaultButton_;
+        }
+        if (button && IsWindowEnabled(button)) {
+            SendMessageW(button, BM_CLICK, 0, 0);
+            return true;
+        }
+    }
+    return IsDialogMessageW(hwnd_, &msg);
+}
+
+void Window::SetDialogButtons(HWND defaultButton, HWND cancelButton) {
+    defaultButton_ = defaultButton;
+    cancelButton_ = cancelButton;
+    if (defaultButton) SendMessageW(defaultButton, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
 }
 
 void Window::RegisterClassOnce(const wchar_t* className, HICON icon) {
@@ -124,6 +145,10 @@ LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARA
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
         self->hwnd_ = nullptr;
+        // A window destroyed inside a sent message (another thread or process
+        // sent WM_CLOSE) leaves a loop waiting in GetMessage for a posted
+        // message that may never come: wake it, so it sees the window gone.
+        PostThreadMessageW(GetCurrentThreadId(), WM_NULL, 0, 0);
     }
     return result;
 }

@@ -38,12 +38,18 @@ protected:
     int ShowModal(HWND owner);
     void EndModal(int result);
 
+    // Enter clicks the default button (a focused push button clicks itself)
+    // and Esc the cancel button, as in a dialog. Either may be null.
+    void SetDialogButtons(HWND defaultButton, HWND cancelButton);
+
 private:
     static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     void MoveFocus(WPARAM wParam, LPARAM lParam);
 
     HWND hwnd_ = nullptr;
     HWND lastFocus_ = nullptr;
+    HWND defaultButton_ = nullptr;
+    HWND cancelButton_ = nullptr;
     bool modalEnded_ = false;
     int modalResult_ = 0;
 };

@@ -172,19 +172,26 @@ TEST_F(ActivityLogTest, TwoRunsShareOneFile) {
               "04.02.2006|09:05|FAILED: M\xFCller > x \r\n");
 }
 
-TEST_F(ActivityLogTest, LoadReplacesTheStoreOrEmptiesItWithoutAFile) {
+// Start-up may log a version conflict before the file is read: those lines
+// must neither vanish nor come before the older lines of the file.
+TEST_F(ActivityLogTest, LinesAppendedBeforeTheLoadFollowTheFilesLines) {
     ActivityLog log(dir.Dir(), Clock());
-    log.AppendLogLine("|before");
+    log.AppendLogLine(kLogWrongVersionRestart);
+    log.AppendLogLine(kLogWrongVersionDone);
     WriteBytes(dir.File("Permora.log"), "a\nb\rc");
     log.LoadLog();
-    EXPECT_EQ(log.Store().Lines(), (std::vector<std::string>{"a", "b", "c"}));
-    EXPECT_TRUE(log.SaveLog());
-    EXPECT_EQ(ReadBytes(dir.File("Permora.log")), "a\r\nb\r\nc\r\n");
-
-    std::filesystem::remove(dir.File("Permora.log"));
-    log.LoadLog();
-    EXPECT_TRUE(log.Store().Empty());
     EXPECT_FALSE(log.LoadFailed());
+    EXPECT_TRUE(log.SaveLog());
+    EXPECT_EQ(ReadBytes(dir.File("Permora.log")),
+              "a\r\nb\r\nc\r\n"
+              "04.02.2006|23:09|Wrong Config Version detected - Restarting First Run Wizard\r\n"
+              "04.02.2006|23:09|Wrong Config Version detected - First Run Wizard completed\r\n");
+
+    ActivityLog fresh(dir.Dir() + "none\\", Clock());
+    fresh.AppendLogLine("|kept");
+    fresh.LoadLog();  // no file
+    EXPECT_EQ(fresh.Store().Lines(), (std::vector<std::string>{"04.02.2006|23:09|kept"}));
+    EXPECT_FALSE(fresh.LoadFailed());
 }
 
 TEST_F(ActivityLogTest, FailedSaveKeepsEveryLineForTheNextSave) {

@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "res/resource.h"
+#include "ui/ExecutableFolder.h"
 #include "ui/Text.h"
 
 namespace permora {
@@ -15,24 +16,6 @@ constexpr wchar_t kClassName[] = L"PermoraMain";
 constexpr UINT_PTR kCloseAllTimer = 1;
 constexpr int kWidth = 505;      // fixed
 constexpr int kMinHeight = 375;  // no upper limit
-
-// The executable's full path up to and including its last backslash; empty
-// when there is none. In 8-bit text, as every file name of the program is.
-std::string ExecutableFolder() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (n == 0) return {};
-        if (n < path.size()) {
-            path.resize(n);
-            break;
-        }
-        path.resize(path.size() * 2);
-    }
-    std::string ansi = AnsiPath(path);
-    size_t cut = ansi.rfind('\\');
-    return cut == std::string::npos ? std::string() : ansi.substr(0, cut + 1);
-}
 
 }  // namespace
 
