@@ -13,9 +13,12 @@ int RunCommand(const std::string& line) {
     return platform::SystemThrough(interpreter, line);
 }
 
-int RunRedirected(const std::string& line, const std::string& appDir) {
-    if (!DiscardOutputFile(appDir)) return -1;
-    return RunCommand(line);
+RunStatus RunRedirected(const std::string& line, const std::string& appDir) {
+    if (!DiscardOutputFile(appDir)) return RunStatus::OutputNotRemoved;
+    const std::string interpreter = platform::FindCommandInterpreter();
+    if (interpreter.empty()) return RunStatus::NoInterpreter;
+    platform::SystemThrough(interpreter, line);
+    return RunStatus::Ran;
 }
 
 }  // namespace permora

@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "ui/MessageBox.h"
+#include "ui/WaitForRun.h"
 
 namespace permora {
 
@@ -79,6 +80,12 @@ LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_NEXTDLGCTL:
             MoveFocus(wParam, lParam);
             return 0;
+        case WM_SETCURSOR:
+            if (RunInProgress()) {
+                SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+                return TRUE;
+            }
+            break;
     }
     return DefWindowProcW(hwnd_, message, wParam, lParam);
 }

@@ -34,7 +34,7 @@ TEST(RunCommand, ReturnsTheInterpretersExitCode) {
 TEST(RunRedirected, OldOutputIsNotJudgedAgain) {
     TempDir dir;
     WriteBytes(OutputFilePath(dir.Dir()), "Completed successfully.\r\n");
-    RunRedirected(AppendRedirect("echo \"unbalanced", dir.Dir()), dir.Dir());
+    EXPECT_EQ(RunRedirected(AppendRedirect("echo \"unbalanced", dir.Dir()), dir.Dir()), RunStatus::Ran);
     EXPECT_FALSE(std::filesystem::exists(OutputFilePath(dir.Dir())));
     LineStore result;
     EXPECT_FALSE(CheckResult(result, dir.Dir()));

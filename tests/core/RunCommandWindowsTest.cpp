@@ -169,9 +169,23 @@ TEST(Interpreter, NoneFoundStartsNothing) {
 
     // An earlier success left behind is not taken for this run's.
     WriteBytes(OutputFilePath(appDir), "Completed successfully.\r\n");
-    EXPECT_EQ(RunRedirected(AppendRedirect("echo Completed successfully", appDir), appDir), -1);
-    LineStore output;
-    EXPECT_FALSE(CheckResult(output, appDir));
+    EXPECT_EQ(RunRedirected(AppendRedirect("echo Completed successfully", appDir), appDir),
+              RunStatus::NoInterpreter);
+    EXPECT_FALSE(fs::exists(OutputFilePath(appDir)));
+}
+
+// An old output that another program holds open cannot be removed: nothing
+// runs, and the old success stays unjudged by the caller.
+TEST(RunRedirected, OldOutputHeldOpenStartsNothing) {
+    TempDir dir;
+    WriteBytes(OutputFilePath(dir.Dir()), "Completed successfully.\r\n");
+    HANDLE held = CreateFileA(OutputFilePath(dir.Dir()).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    const std::string marker = dir.File("ran.txt");
+    EXPECT_EQ(RunRedirected("echo x > \"" + marker + "\"", dir.Dir()), RunStatus::OutputNotRemoved);
+    CloseHandle(held);
+    EXPECT_FALSE(fs::exists(marker));
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include "res/resource.h"
 #include "ui/ExecutableFolder.h"
+#include "ui/Main/ComboHistoryLists.h"
 #include "ui/Text.h"
 
 namespace permora {
@@ -19,7 +20,8 @@ constexpr int kMinHeight = 375;  // no upper limit
 
 }  // namespace
 
-Tmain::Tmain(std::optional<std::string> appDir) : appDirOverride_(std::move(appDir)) {
+Tmain::Tmain(std::optional<std::string> appDir, LogClock clock)
+    : appDirOverride_(std::move(appDir)), clock_(std::move(clock)) {
     Permissions.SetPermissionChanged([this](PermissionFlag flag, bool value) { ShowPermission(flag, value); });
 }
 
@@ -75,19 +77,21 @@ void Tmain::Close() {
 }
 
 void Tmain::FormCreate() {
-    // 1. The folder every file of the program is named from.
+    // The folder every file of the program is named from.
     AppDir = appDirOverride_ ? *appDirOverride_ : ExecutableFolder();
-    // 2. Width fixed at 505, height at least 375: OnGetMinMaxInfo and
-    //    OnWindowPosChanging hold the window to that.
-    // 3. The task bar shows the window's caption, "Permora", as the program's title.
-
-    // Not built yet, in this order: the configuration loop, LoadDefaults,
-    // LoadLog, LoadHistory.
-}
-
-void Tmain::FormClose() {
-    // Runs at every close of the window, before it is destroyed. Not built
-    // yet: deleting the temporary output file, logging that, saving the log.
+    // Width fixed at 505, height at least 375: OnGetMinMaxInfo and
+    // OnWindowPosChanging hold the window to that. The task bar shows the
+    // window's caption, "Permora", as the program's title.
+    log_ = std::make_unique<ActivityLog>(AppDir, clock_);
+    historyLists_ = std::make_unique<ComboHistoryLists>(Control(tmain::Edit1), Control(tmain::Edit2));
+    history_ = std::make_unique<History>(AppDir, *historyLists_);
+    // The configuration, through the wizard while there is none.
+    LoadConfiguration();
+    // Also after a cancelled wizard: nothing is applied then, and the close
+    // timer ends the program as soon as the event loop runs.
+    LoadDefaults();
+    log_->LoadLog();
+    history_->LoadHistory(true);
 }
 
 void Tmain::t_closeallStart() {
@@ -97,6 +101,9 @@ void Tmain::t_closeallStart() {
 }
 
 void Tmain::t_closeallTimer() {
+    // Never under an open modal window (it disables this one): the close
+    // waits for the next tick after that window is gone.
+    if (!IsWindowEnabled(Handle())) return;
     Close();
 }
 
@@ -136,6 +143,10 @@ LRESULT Tmain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CLOSE:
             FormClose();
             DestroyWindow(Handle());
+            return 0;
+        case WM_ENDSESSION:
+            // At log-off the process ends without a WM_CLOSE.
+            if (wParam) FormClose();
             return 0;
         case WM_DESTROY:
             KillTimer(Handle(), kCloseAllTimer);

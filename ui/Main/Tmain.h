@@ -2,6 +2,7 @@
 // The main window: the one permission request the user fills in, and the
 // program's lasting state (application folder, configuration, log, history,
 // output of the last command).
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -11,6 +12,8 @@
 #include "core/PermissionRequest.h"
 #include "core/PermissionSelection.h"
 #include "core/LineStore.h"
+#include "files/ActivityLog.h"
+#include "files/History.h"
 #include "ui/Controls.h"
 #include "ui/Window.h"
 
@@ -35,7 +38,7 @@ constexpr COLORREF kRed = 0x0000FF;
 class Tmain : public Window {
 public:
     // Without appDir the folder of the running executable is used.
-    explicit Tmain(std::optional<std::string> appDir = std::nullopt);
+    explicit Tmain(std::optional<std::string> appDir = std::nullopt, LogClock clock = {});
     ~Tmain() override;
 
     // Creates the window and its controls, then runs FormCreate. Hidden until Show.
@@ -50,6 +53,7 @@ public:
     HWND CaptionLabel(tmain::Control box) const { return controls_.CaptionLabel(box); }
     HWND Tooltip() const { return controls_.Tooltip(); }
     HMENU PopupMenu1() const { return popupMenu1_; }
+    HBITMAP Banner() const { return banner_; }
 
     // Colour of an input field (Edit1, Edit2, Edit3): kCream, or kRed for a bad entry.
     void SetFieldColor(tmain::Control field, COLORREF color);
@@ -62,11 +66,15 @@ public:
     // Makes the permission boxes take clicks again.
     void EnablePermissions();
 
+    // Start-up and Settings (TmainStartup.cpp).
+    // Shows the setup wizard over this window; true when it saved the configuration.
+    bool RunSetupWizard();
+    // Checks the configuration's version and applies it to the controls.
+    void LoadDefaults();
+    void ApplyConfig();
+
     void t_closeallStart();
     bool t_closeallEnabled() const { return closeTimerOn_; }
-
-    // How often bt_executeClick has run.
-    int ExecuteClickCount() const { return executeClicks_; }
 
     // State of the window; empty or false at creation, set by start-up.
     std::string AppDir;
@@ -74,10 +82,11 @@ public:
     std::string ConfigVersion;
     bool ShowCommandFlag = false;
     LineStore me_config;
-    LineStore me_log;
-    LineStore me_history;
     LineStore me_result;
     PermissionSelection Permissions;
+    // The lines of the activity log and of the history, as loaded and saved.
+    const LineStore& me_log() const;
+    const LineStore& me_history() const;
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -91,10 +100,14 @@ private:
 
     static const std::vector<ControlEntry>& Layout();  // TmainLayout.cpp
 
-    // Life cycle (Tmain.cpp)
+    // Life cycle (Tmain.cpp, TmainStartup.cpp)
     void FormCreate();
+    void LoadConfiguration();
     void FormClose();
     void t_closeallTimer();
+    // Message boxes of start-up come before the window shows: then they stand
+    // on their own, reachable from the task bar.
+    int Message(const std::string& title, const std::string& text, unsigned flags);
     void OnGetMinMaxInfo(MINMAXINFO& info) const;
     void OnWindowPosChanging(WINDOWPOS& pos) const;
     void OnContextMenu(HWND source, LPARAM where);
@@ -103,7 +116,8 @@ private:
     void OnCommand(int id, int code, HWND source);
     void Edit1Exit();
     void bt_selectClick();
-    void bt_executeClick();
+    void bt_executeClick();  // TmainExecute.cpp
+    bool ExecuteRequest();
     void Execute1Click();
     void Button1Click();
     void Button3Click();
@@ -121,6 +135,10 @@ private:
     const Field* FindField(tmain::Control id) const;
 
     std::optional<std::string> appDirOverride_;
+    LogClock clock_;
+    std::unique_ptr<ActivityLog> log_;
+    std::unique_ptr<HistoryLists> historyLists_;
+    std::unique_ptr<History> history_;
     Dpi dpi_;
     ControlSet controls_;
     HMENU popupMenu1_ = nullptr;
@@ -131,7 +149,7 @@ private:
     std::vector<Field> fields_;
     std::wstring selectFileName_ = L"thisdirectory";  // dlg_select's name, kept between uses
     bool closeTimerOn_ = false;
-    int executeClicks_ = 0;
+    bool formClosed_ = false;
 };
 
 }  // namespace permora

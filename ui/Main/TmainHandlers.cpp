@@ -128,11 +128,6 @@ void Tmain::bt_selectClick() {
     SetText(Control(tmain::Edit1), folder);
 }
 
-void Tmain::bt_executeClick() {
-    ++executeClicks_;
-    // Not built yet: the execute flow.
-}
-
 void Tmain::Execute1Click() {
     // As a click on the Execute button, even while the button is disabled:
     // the flow makes its own checks.
@@ -141,14 +136,6 @@ void Tmain::Execute1Click() {
 
 void Tmain::Button1Click() {
     Close();
-}
-
-void Tmain::Button3Click() {
-    // Not built yet: the About window.
-}
-
-void Tmain::Button5Click() {
-    // Not built yet: the settings wizard.
 }
 
 void Tmain::SelectMethod(AclMethod method) {
