@@ -11,6 +11,33 @@ namespace {
 // The drivers alive on this thread; the newest that finds its window acts.
 thread_local std::vector<ModalDriver*> drivers;
 
+struct ChildSearch {
+    int id;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK MatchChild(HWND hwnd, LPARAM param) {
+    auto* s = reinterpret_cast<ChildSearch*>(param);
+    if (GetDlgCtrlID(hwnd) != s->id) return TRUE;
+    s->found = hwnd;
+    return FALSE;
+}
+
+struct WindowSearch {
+    const std::wstring* className;
+    HWND found = nullptr;
+};
+
+// A window under a message box of its own is disabled: not yet.
+BOOL CALLBACK MatchOpenWindow(HWND hwnd, LPARAM param) {
+    auto* s = reinterpret_cast<WindowSearch*>(param);
+    wchar_t name[64] = {};
+    GetClassNameW(hwnd, name, 64);
+    if (*s->className != name || !IsWindowVisible(hwnd) || !IsWindowEnabled(hwnd)) return TRUE;
+    s->found = hwnd;
+    return FALSE;
+}
+
 }  // namespace
 
 ModalDriver::ModalDriver(std::wstring className) : className_(std::move(className)) {
@@ -33,41 +60,14 @@ void ModalDriver::Queue(Action action) {
 }
 
 HWND ModalDriver::Find(HWND window, int id) {
-    struct Search {
-        int id;
-        HWND found = nullptr;
-    } search{id};
-    EnumChildWindows(
-        window,
-        [](HWND hwnd, LPARAM param) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(param);
-            if (GetDlgCtrlID(hwnd) != s->id) return TRUE;
-            s->found = hwnd;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    ChildSearch search{id};
+    EnumChildWindows(window, &MatchChild, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
 HWND ModalDriver::OpenWindow() const {
-    struct Search {
-        const std::wstring* className;
-        HWND found = nullptr;
-    } search{&className_};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND hwnd, LPARAM param) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(param);
-            wchar_t name[64] = {};
-            GetClassNameW(hwnd, name, 64);
-            // A window under a message box of its own is disabled: not yet.
-            if (*s->className == name && IsWindowVisible(hwnd) && IsWindowEnabled(hwnd)) {
-                s->found = hwnd;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    WindowSearch search{&className_};
+    EnumThreadWindows(GetCurrentThreadId(), &MatchOpenWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 

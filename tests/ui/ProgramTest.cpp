@@ -28,20 +28,20 @@ struct Found {
     HWND hwnd = nullptr;
 };
 
+BOOL CALLBACK MatchTopWindow(HWND hwnd, LPARAM param) {
+    auto* f = reinterpret_cast<Found*>(param);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(hwnd, &owner);
+    wchar_t name[64] = {};
+    GetClassNameW(hwnd, name, 64);
+    if (owner != f->pid || std::wstring(name) != f->className || !IsWindowVisible(hwnd)) return TRUE;
+    f->hwnd = hwnd;
+    return FALSE;
+}
+
 HWND TopWindowOf(DWORD pid, const wchar_t* className) {
     Found found{pid, className};
-    EnumWindows(
-        [](HWND hwnd, LPARAM param) -> BOOL {
-            auto* f = reinterpret_cast<Found*>(param);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(hwnd, &owner);
-            wchar_t name[64] = {};
-            GetClassNameW(hwnd, name, 64);
-            if (owner != f->pid || std::wstring(name) != f->className || !IsWindowVisible(hwnd)) return TRUE;
-            f->hwnd = hwnd;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&found));
+    EnumWindows(&MatchTopWindow, reinterpret_cast<LPARAM>(&found));
     return found.hwnd;
 }
 
