@@ -10,10 +10,9 @@ std::string OutputFilePath(const std::string& appDir) {
 
 bool CheckResult(LineStore& result, const std::string& appDir) {
     if (!result.LoadFromFile(OutputFilePath(appDir))) return false;
-    const auto& lines = result.Lines();
-    if (!lines.empty() && lines.front() == NotExecutedMarker) return true;
-    for (const std::string& line : lines) {
-        if (std::string_view(line).substr(0, SuccessPrefix.size()) == SuccessPrefix) return true;
+    if (!result.Empty() && result.Line(0) == NotExecutedMarker) return true;
+    for (std::string_view line : result) {
+        if (line.substr(0, SuccessPrefix.size()) == SuccessPrefix) return true;
     }
     return false;
 }

@@ -1,10 +1,12 @@
 #pragma once
 // "Permora.log": one line per command outcome and a few life-cycle events,
-// kept whole in memory and written back whole. Never trimmed.
+// kept whole in memory. Never trimmed. A save appends what this run added
+// and keeps what other running copies wrote meanwhile (SharedFile).
 #include <functional>
 #include <string>
 
 #include "core/LineStore.h"
+#include "files/SharedFile.h"
 #include "platform/Regional.h"
 
 namespace permora {
@@ -36,19 +38,17 @@ public:
     // Appends date|time plus `event` (which starts with "|"); writes nothing.
     void AppendLogLine(const std::string& event);
 
-    // Writes the whole store over the file. Failures are silent and keep the
-    // store for the next save. While the file that failed to load cannot be
-    // read, it is not written over; once it reads, its lines go first.
+    // Brings the file up to date with the store. Failures are silent and keep
+    // the store for the next save. While the file that failed to load cannot
+    // be read, it is not written over; once it reads, its lines go first.
     bool SaveLog();
 
     const LineStore& Store() const { return store_; }
     bool LoadFailed() const { return loadFailed_; }
-    std::string FilePath() const { return appDir_ + kLogFileName; }
+    std::string FilePath() const { return file_.Path(); }
 
 private:
-    bool MergeWithFailedFile();
-
-    std::string appDir_;
+    SharedFile file_;
     LogClock clock_;
     LineStore store_;
     bool loadFailed_ = false;

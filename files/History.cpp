@@ -1,18 +1,43 @@
 #include "files/History.h"
 
 #include "files/HistoryLine.h"
-#include "platform/FileSystem.h"
 
 namespace permora {
 
-bool HistoryContains(const LineStore& store, int kind, const std::string& value) {
-    for (const std::string& line : store.Lines()) {
-        if (HistoryMatches(line, kind, value)) return true;
+namespace {
+
+bool ContainsEntry(const LineStore& store, std::size_t count, int kind, std::string_view value) {
+    for (std::size_t i = 0; i < count; ++i) {
+        if (HistoryMatches(store.Line(i), kind, value)) return true;
     }
     return false;
 }
 
-History::History(std::string appDir, HistoryLists& lists) : appDir_(std::move(appDir)), lists_(lists) {}
+// The file's lines come first, then this run's unsaved lines that the file
+// lacks: an entry of the same kind and value, or the very same other line.
+LineStore MergeEntries(LineStore disk, const LineStore& store, std::size_t firstUnsaved) {
+    const std::size_t known = disk.Count();
+    for (std::size_t i = firstUnsaved; i < store.Count(); ++i) {
+        std::string_view line = store.Line(i);
+        int kind = HistoryKind(line);
+        bool present = false;
+        if (kind != kHistoryOther) {
+            present = ContainsEntry(disk, known, kind, HistoryValue(line));
+        } else {
+            for (std::size_t j = 0; j < known && !present; ++j) present = disk.Line(j) == line;
+        }
+        if (!present) disk.Add(std::string(line));
+    }
+    return disk;
+}
+
+}  // namespace
+
+bool HistoryContains(const LineStore& store, int kind, const std::string& value) {
+    return ContainsEntry(store, store.Count(), kind, value);
+}
+
+History::History(std::string appDir, HistoryLists& lists) : file_(appDir + kHistoryFileName), lists_(lists) {}
 
 void History::AddHistory(int kind, const std::string& value) {
     if (!HistoryContains(kind, value)) store_.Add(HistoryEntry(kind, value));
@@ -24,8 +49,8 @@ bool History::HistoryContains(int kind, const std::string& value) const {
 }
 
 bool History::SaveHistory() {
-    if (loadFailed_ && !MergeWithFailedFile()) return false;
-    if (!store_.SaveToFile(FilePath())) return false;
+    if (!file_.Save(store_, MergeEntries)) return false;
+    loadFailed_ = false;
     LoadHistory(false);
     return true;
 }
@@ -34,34 +59,18 @@ void History::LoadHistory(bool load) {
     bool loaded = true;
     if (load) {
         loadFailed_ = false;
-        if (platform::IsRegularFile(FilePath()) && !store_.LoadFromFile(FilePath())) {
+        if (file_.Load(store_) == SharedFile::Loaded::Failed) {
             loaded = false;
             loadFailed_ = true;
         }
     }
     lists_.ClearItems();
     if (!loaded) return;
-    for (const std::string& line : store_.Lines()) {
+    for (std::string_view line : store_) {
         int kind = HistoryKind(line);
         if (kind == kHistoryUser) lists_.AddUser(HistoryValue(line));
         else if (kind == kHistoryDir) lists_.AddDirectory(HistoryValue(line));
     }
-}
-
-// The file's lines come first, then what this run added that the file lacks.
-bool History::MergeWithFailedFile() {
-    if (platform::IsRegularFile(FilePath())) {
-        LineStore merged;
-        if (!merged.LoadFromFile(FilePath())) return false;
-        for (const std::string& line : store_.Lines()) {
-            int kind = HistoryKind(line);
-            if (kind != kHistoryOther && permora::HistoryContains(merged, kind, HistoryValue(line))) continue;
-            merged.Add(line);
-        }
-        store_ = std::move(merged);
-    }
-    loadFailed_ = false;
-    return true;
 }
 
 }  // namespace permora

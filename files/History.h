@@ -3,8 +3,9 @@
 // "Permora.hist" and offered again in the main window's two combo boxes.
 #include <string>
 
-#include "files/HistoryLine.h"
 #include "core/LineStore.h"
+#include "files/HistoryLine.h"
+#include "files/SharedFile.h"
 
 namespace permora {
 
@@ -33,10 +34,12 @@ public:
 
     bool HistoryContains(int kind, const std::string& value) const;
 
-    // Writes the whole store, then rebuilds the lists. A failed write is
-    // silent and leaves the lists as they were. While the file that failed
-    // to load at start-up cannot be read, it is not written over: what this
-    // run added waits in memory and is merged in once the file reads again.
+    // Brings the file up to date with the store, then rebuilds the lists. A
+    // failed write is silent and leaves the lists as they were. Entries that
+    // another running copy saved meanwhile are kept and not added twice.
+    // While the file that failed to load at start-up cannot be read, it is
+    // not written over: what this run added waits in memory and is merged
+    // in once the file reads again.
     bool SaveHistory();
 
     // With `load`, first replaces the store with the file's lines when the
@@ -46,12 +49,10 @@ public:
 
     const LineStore& Store() const { return store_; }
     bool LoadFailed() const { return loadFailed_; }
-    std::string FilePath() const { return appDir_ + kHistoryFileName; }
+    std::string FilePath() const { return file_.Path(); }
 
 private:
-    bool MergeWithFailedFile();
-
-    std::string appDir_;
+    SharedFile file_;
     HistoryLists& lists_;
     LineStore store_;
     bool loadFailed_ = false;

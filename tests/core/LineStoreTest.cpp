@@ -1,10 +1,24 @@
 #include "core/LineStore.h"
 
+#include <cstdint>
 #include <random>
+
+#ifdef _WIN32
+#include <windows.h>
+#include <winioctl.h>
+#else
+#include <unistd.h>
+#endif
 
 #include <gtest/gtest.h>
 
 #include "tests/TempDir.h"
+
+#ifdef __SANITIZE_ADDRESS__
+// A file too large for memory must fail here as it does without the
+// sanitizer: with a null from malloc, not a sanitizer report.
+extern "C" const char* __asan_default_options() { return "allocator_may_return_null=1"; }
+#endif
 
 namespace permora {
 namespace {
@@ -13,6 +27,24 @@ using test::ReadBytes;
 using test::TempDir;
 using test::WriteBytes;
 using Lines = std::vector<std::string>;
+
+// A file of `size` bytes that takes no room on the disk.
+bool MakeSparseFile(const std::string& path, std::uint64_t size) {
+    WriteBytes(path, "x\r\n");
+#ifdef _WIN32
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    DWORD unused = 0;
+    DeviceIoControl(h, FSCTL_SET_SPARSE, nullptr, 0, nullptr, 0, &unused, nullptr);
+    LARGE_INTEGER at;
+    at.QuadPart = static_cast<LONGLONG>(size);
+    bool ok = SetFilePointerEx(h, at, nullptr, FILE_BEGIN) && SetEndOfFile(h);
+    CloseHandle(h);
+    return ok;
+#else
+    return ::truncate(path.c_str(), static_cast<off_t>(size)) == 0;
+#endif
+}
 
 struct LoadCase {
     const char* label;
@@ -39,8 +71,12 @@ TEST(LineStore, LoadsEveryBreakKindAndSavesCrLf) {
         SCOPED_TRACE(c.label);
         WriteBytes(dir.File("in"), c.bytes);
         LineStore store;
-        ASSERT_TRUE(store.LoadFromFile(dir.File("in")));
+        FileMark mark;
+        ASSERT_TRUE(store.LoadFromFile(dir.File("in"), &mark));
         EXPECT_EQ(store.Lines(), c.lines);
+        // Only a file that already is in saved form may simply be appended to.
+        EXPECT_EQ(mark.canonical, c.bytes == c.savedAs);
+        EXPECT_EQ(mark.lines, c.lines.size());
         ASSERT_TRUE(store.SaveToFile(dir.File("out")));
         EXPECT_EQ(ReadBytes(dir.File("out")), c.savedAs);
         LineStore again;
@@ -91,6 +127,39 @@ TEST(LineStore, FailedLoadKeepsLines) {
     store.Add("kept");
     EXPECT_FALSE(store.LoadFromFile(dir.File("missing")));
     EXPECT_FALSE(store.LoadFromFile(dir.Dir()));
+    EXPECT_EQ(store.Lines(), Lines{"kept"});
+}
+
+TEST(LineStore, LoadedAndAddedLinesAreOneList) {
+    TempDir dir;
+    WriteBytes(dir.File("in"), "a\r\nb\r\nc\r\n");
+    LineStore store;
+    ASSERT_TRUE(store.LoadFromFile(dir.File("in")));
+    store.Add("d");
+    LineStore copy = store;
+    store.Set(1, "B");  // a loaded line
+    store.Set(3, "D");  // an added one
+    EXPECT_EQ(store.Lines(), (Lines{"a", "B", "c", "D"}));
+    EXPECT_EQ(copy.Lines(), (Lines{"a", "b", "c", "d"}));
+    EXPECT_EQ(copy.Text(), "a\r\nb\r\nc\r\nd");
+    LineStore tail;
+    tail.Append(copy, 2);
+    EXPECT_EQ(tail.Lines(), (Lines{"c", "d"}));
+    ASSERT_TRUE(copy.SaveToFile(dir.File("out")));
+    EXPECT_EQ(ReadBytes(dir.File("out")), "a\r\nb\r\nc\r\nd\r\n");
+    ASSERT_TRUE(store.SaveToFile(dir.File("out")));
+    EXPECT_EQ(ReadBytes(dir.File("out")), "a\r\nB\r\nc\r\nD\r\n");
+}
+
+TEST(LineStore, FileTooLargeForMemoryIsAFailedLoad) {
+    // A sparse file: past what a 32-bit program can address, or past any
+    // memory a 64-bit one could have here.
+    TempDir dir;
+    const std::uint64_t size = sizeof(void*) == 4 ? std::uint64_t(3) << 30 : std::uint64_t(1) << 40;
+    ASSERT_TRUE(MakeSparseFile(dir.File("huge"), size)) << "cannot make a sparse file of " << size << " bytes";
+    LineStore store;
+    store.Add("kept");
+    EXPECT_FALSE(store.LoadFromFile(dir.File("huge")));
     EXPECT_EQ(store.Lines(), Lines{"kept"});
 }
 

@@ -62,10 +62,11 @@ class Blocked {
 public:
     Blocked(const std::string& path, Blocker blocker, const std::string& old) : path_(path), blocker_(blocker) {
         if (blocker == Blocker::Directory) {
+            std::filesystem::remove(path);
             std::filesystem::create_directory(path);
             return;
         }
-        WriteBytes(path, old);
+        if (ReadBytes(path) != old) WriteBytes(path, old);
         if (blocker == Blocker::ReadOnly) SetFileAttributesW(Wide(path).c_str(), FILE_ATTRIBUTE_READONLY);
         if (blocker == Blocker::HeldWithoutSharing) held_.reset(new HeldOpen(path, 0));
     }
@@ -91,7 +92,7 @@ private:
 };
 
 struct NoLists : HistoryLists {
-    std::vector<std::string> users;
+    std::vector<std::string> users{"stale"};
     void ClearItems() override { users.clear(); }
     void AddUser(const std::string& value) override { users.push_back(value); }
     void AddDirectory(const std::string&) override {}
@@ -111,31 +112,42 @@ TEST(FileLock, ConfigSaveReportsFailureAndLeavesTheOldFile) {
     }
 }
 
+// Blocked after a load, the save would append; without one, it would replace.
 TEST(FileLock, HistoryAndLogSavesFailSilentlyAndKeepTheOldFile) {
     TempDir dir;
     const std::string old = "hist-user = old\r\n";
-    for (const BlockerCase& c : kBlockers) {
-        SCOPED_TRACE(c.label);
-        NoLists lists;
-        History history(dir.Dir(), lists);
-        ActivityLog log(dir.Dir());
-        {
-            Blocked hist(dir.File("Permora.hist"), c.blocker, old);
-            Blocked logFile(dir.File("Permora.log"), c.blocker, old);
-            history.AddHistory(kHistoryUser, "new");
-            EXPECT_TRUE(lists.users.empty());
-            log.AppendLogLine("|new");
-            EXPECT_FALSE(log.SaveLog());
-            hist.ExpectIntact(old);
-            logFile.ExpectIntact(old);
+    for (bool loaded : {false, true}) {
+        for (const BlockerCase& c : kBlockers) {
+            SCOPED_TRACE(std::string(c.label) + (loaded ? ", after a load" : ", without a load"));
+            NoLists lists;
+            History history(dir.Dir(), lists);
+            ActivityLog log(dir.Dir());
+            if (loaded) {
+                WriteBytes(dir.File("Permora.hist"), old);
+                WriteBytes(dir.File("Permora.log"), old);
+                history.LoadHistory(true);
+                log.LoadLog();
+            }
+            const std::vector<std::string> listed = lists.users;
+            {
+                Blocked hist(dir.File("Permora.hist"), c.blocker, old);
+                Blocked logFile(dir.File("Permora.log"), c.blocker, old);
+                ASSERT_TRUE(hist.InPlace() && logFile.InPlace());
+                history.AddHistory(kHistoryUser, "new");
+                EXPECT_EQ(lists.users, listed);
+                log.AppendLogLine("|new");
+                EXPECT_FALSE(log.SaveLog());
+                hist.ExpectIntact(old);
+                logFile.ExpectIntact(old);
+            }
+            // Nothing was lost from memory: the next save writes it.
+            EXPECT_TRUE(history.SaveHistory());
+            EXPECT_EQ(ReadBytes(dir.File("Permora.hist")), (loaded ? old : "") + "hist-user = new\r\n");
+            EXPECT_TRUE(log.SaveLog());
+            EXPECT_EQ(log.Store().Count(), loaded ? 2u : 1u);
+            std::filesystem::remove(dir.File("Permora.hist"));
+            std::filesystem::remove(dir.File("Permora.log"));
         }
-        // Nothing was lost from memory: the next save writes it.
-        EXPECT_TRUE(history.SaveHistory());
-        EXPECT_EQ(ReadBytes(dir.File("Permora.hist")), "hist-user = new\r\n");
-        EXPECT_TRUE(log.SaveLog());
-        EXPECT_EQ(log.Store().Count(), 1u);
-        std::filesystem::remove(dir.File("Permora.hist"));
-        std::filesystem::remove(dir.File("Permora.log"));
     }
 }
 
@@ -167,7 +179,7 @@ TEST(FileLock, UnreadableAtStartUpIsNeverSavedOver) {
             log.LoadLog();
             EXPECT_TRUE(history.LoadFailed());
             EXPECT_TRUE(log.LoadFailed());
-            EXPECT_TRUE(lists.users.empty());
+            EXPECT_TRUE(lists.users.empty()) << "the lists were not emptied";
 
             history.AddHistory(kHistoryUser, "new");
             history.AddHistory(kHistoryUser, "old");
@@ -189,6 +201,59 @@ TEST(FileLock, UnreadableAtStartUpIsNeverSavedOver) {
         EXPECT_NE(logText.find("|SUCCEED: second run \r\n"), std::string::npos);
         EXPECT_EQ(log.Store().Count(), 2u);
     }
+}
+
+// A history that loaded once and then fails to load again empties the lists
+// and does not refill them from the lines it still holds.
+TEST(FileLock, FailedReloadEmptiesTheListsAndKeepsTheStore) {
+    TempDir dir;
+    WriteBytes(dir.File("Permora.hist"), "hist-user = old\r\n");
+    NoLists lists;
+    History history(dir.Dir(), lists);
+    history.LoadHistory(true);
+    ASSERT_EQ(lists.users, std::vector<std::string>{"old"});
+    HeldOpen held(dir.File("Permora.hist"), 0);
+    ASSERT_TRUE(held.Holds());
+    history.LoadHistory(true);
+    EXPECT_TRUE(history.LoadFailed());
+    EXPECT_TRUE(lists.users.empty());
+    EXPECT_EQ(history.Store().Count(), 1u);
+}
+
+// A save puts a new file in the old one's place: the user must not find the
+// file's attributes or creation time reset.
+class ReplacedFile : public ::testing::Test {
+protected:
+    void SetUp() override {
+        WriteBytes(path, "Permora Config\r\n");
+        SYSTEMTIME longAgo = {2001, 2, 0, 3, 4, 5, 6, 0};
+        SystemTimeToFileTime(&longAgo, &created);
+        HANDLE h = CreateFileW(Wide(path).c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(h, INVALID_HANDLE_VALUE);
+        SetFileTime(h, &created, nullptr, nullptr);
+        CloseHandle(h);
+        ASSERT_TRUE(SetFileAttributesW(Wide(path).c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
+        ASSERT_TRUE(GetFileAttributesExW(Wide(path).c_str(), GetFileExInfoStandard, &before));
+        LineStore tmpl;
+        ASSERT_TRUE(SaveConfig(WizardConfig{}, dir.Dir(), tmpl));
+        ASSERT_TRUE(GetFileAttributesExW(Wide(path).c_str(), GetFileExInfoStandard, &after));
+        ASSERT_EQ(after.nFileSizeLow, ReadBytes(path).size());
+    }
+    TempDir dir;
+    const std::string path = dir.File("Permora.ini");
+    FILETIME created{};
+    WIN32_FILE_ATTRIBUTE_DATA before{}, after{};
+};
+
+TEST_F(ReplacedFile, KeepsItsAttributes) {
+    EXPECT_EQ(after.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM), DWORD(FILE_ATTRIBUTE_HIDDEN));
+}
+
+TEST_F(ReplacedFile, KeepsItsCreationTime) {
+    if (CompareFileTime(&before.ftCreationTime, &created) != 0) {
+        GTEST_SKIP() << "this file system keeps no creation time of its own (Wine on Linux)";
+    }
+    EXPECT_EQ(CompareFileTime(&after.ftCreationTime, &created), 0);
 }
 
 }  // namespace
