@@ -4,17 +4,21 @@ namespace permora {
 
 namespace {
 
+// The digits without a sign; a broken clock's negative field must not
+// overflow on the way (the lowest int has no positive counterpart).
 std::string Number(int value, int minDigits) {
-    std::string digits = std::to_string(value < 0 ? -value : value);
+    unsigned long long magnitude = static_cast<unsigned long long>(value);
+    if (value < 0) magnitude = 0ull - magnitude;
+    std::string digits = std::to_string(magnitude);
     if (static_cast<int>(digits.size()) < minDigits) digits.insert(0, minDigits - digits.size(), '0');
     return digits;
 }
 
 // Out-of-range fields from a broken clock must not index past the name tables.
 template <typename Names>
-const std::string& Name(const Names& names, int index) {
+const std::string& Name(const Names& names, long long index) {
     static const std::string none;
-    return index >= 0 && index < static_cast<int>(names.size()) ? names[index] : none;
+    return index >= 0 && index < static_cast<long long>(names.size()) ? names[static_cast<std::size_t>(index)] : none;
 }
 
 std::string DayField(const platform::RegionalSettings& s, const platform::LocalTime& t, std::size_t run) {
@@ -27,8 +31,8 @@ std::string DayField(const platform::RegionalSettings& s, const platform::LocalT
 std::string MonthField(const platform::RegionalSettings& s, const platform::LocalTime& t, std::size_t run) {
     if (run == 1) return Number(t.Month, 1);
     if (run == 2) return Number(t.Month, 2);
-    if (run == 3) return Name(s.AbbrevMonthNames, t.Month - 1);
-    return Name(s.MonthNames, t.Month - 1);
+    if (run == 3) return Name(s.AbbrevMonthNames, t.Month - 1LL);
+    return Name(s.MonthNames, t.Month - 1LL);
 }
 
 std::string YearField(const platform::LocalTime& t, std::size_t run) {

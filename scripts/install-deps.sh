@@ -3,7 +3,7 @@
 # Only missing packages are installed, so a second run returns at once.
 set -euo pipefail
 
-native=(cmake g++ make libgtest-dev libbenchmark-dev python3)
+native=(cmake g++ make libgtest-dev libbenchmark-dev python3 clang libclang-rt-14-dev)
 cross=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686 binutils-mingw-w64-x86-64)
 wine=(wine64 wine32:i386 xvfb fonts-wine imagemagick x11-utils xdotool)
 

@@ -21,6 +21,9 @@ configure_and_build() {  # name, extra cmake args...
 mkdir -p "$build"
 san="-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined"
 configure_and_build native "-DCMAKE_CXX_FLAGS=$san" "-DCMAKE_EXE_LINKER_FLAGS=$san" || exit 1
+# The fuzz targets (clang): each test runs the seeds and every input that once
+# failed, then new inputs for a few seconds. scripts/fuzz.sh runs them long.
+configure_and_build fuzz -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DPERMORA_FUZZ=ON || exit 1
 for arch in i686 x86_64; do
     configure_and_build "$arch" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-$arch-w64-mingw32.cmake" \
         -DPERMORA_WINEPREFIX="$build/wine" || exit 1
@@ -57,6 +60,7 @@ run_ctest() {  # name
     failed=$((failed + bad))
 }
 run_ctest native
+run_ctest fuzz
 run_ctest x86_64
 run_ctest i686
 

@@ -1,6 +1,8 @@
 #include "files/ActivityLog.h"
 #include "files/LogTimestamp.h"
 
+#include <limits>
+
 #include <gtest/gtest.h>
 
 #include "tests/TempDir.h"
@@ -136,6 +138,12 @@ TEST(LogTimestamp, BrokenClockFieldsDoNotCrash) {
     RegionalSettings s;
     s.ShortDatePattern = "dddd MMMM";
     EXPECT_EQ(FormatShortDate(s, At(2006, 13, 4, 9, 0, 0, 0)), " ");
+    // The lowest int has no positive counterpart: digits without overflow.
+    const int low = std::numeric_limits<int>::min();
+    const LocalTime lowest = At(low, low, low, low, low, low, low);
+    s.ShortDatePattern = "d.M.yyyy dddd MMMM";
+    EXPECT_EQ(FormatShortDate(s, lowest), "2147483648.2147483648.2147483648  ");
+    EXPECT_EQ(FormatLongTime(s, lowest), "2147483648:2147483648:2147483648");
 }
 
 class ActivityLogTest : public ::testing::Test {
@@ -192,6 +200,29 @@ TEST_F(ActivityLogTest, LinesAppendedBeforeTheLoadFollowTheFilesLines) {
     fresh.LoadLog();  // no file
     EXPECT_EQ(fresh.Store().Lines(), (std::vector<std::string>{"04.02.2006|23:09|kept"}));
     EXPECT_FALSE(fresh.LoadFailed());
+}
+
+TEST_F(ActivityLogTest, EveryEventReachesTheFileAsSpelled) {
+    const struct {
+        const char* event;
+        const char* spelled;
+    } events[] = {
+        {kLogSucceeded, "|SUCCEED: "},
+        {kLogFailed, "|FAILED: "},
+        {kLogClosedClean, "|Application Closed - tempfiles cleaned successfully"},
+        {kLogTempNotDeleted, "|Failed to delete temp file Permora.tmp"},
+        {kLogWrongVersionRestart, "|Wrong Config Version detected - Restarting First Run Wizard"},
+        {kLogWrongVersionDone, "|Wrong Config Version detected - First Run Wizard completed"},
+    };
+    ActivityLog log(dir.Dir(), Clock());
+    log.LoadLog();
+    std::string expected;
+    for (const auto& e : events) {
+        log.AppendLogLine(e.event);
+        expected += std::string("04.02.2006|23:09") + e.spelled + "\r\n";
+    }
+    ASSERT_TRUE(log.SaveLog());
+    EXPECT_EQ(ReadBytes(dir.File("Permora.log")), expected);
 }
 
 TEST_F(ActivityLogTest, FailedSaveKeepsEveryLineForTheNextSave) {
