@@ -3,7 +3,10 @@
 - banner.bmp, 497 x 55, 24-bit, behind the main window's title labels: light
   on the left where the labels sit; on the right a folder guarded by a
   shield, and between them a faint permission tree;
-- permora.ico, the same folder and shield at 16, 32 and 48 pixels.
+- permora.ico, the same folder and shield at 16, 32 and 48 pixels;
+- wizard.bmp, 497 x 315, 24-bit, behind the setup wizard's welcome and finish
+  texts: the folder and shield large on a blue band at the left, the
+  permission tree under them, and a light field on the right for the texts.
 Usage: python3 res/make-artwork.py"""
 import os
 import struct
@@ -108,14 +111,15 @@ LAYERS = [
 ]
 
 
-def banner_pixel(px, py):
+def supersampled(px, py, background_at, layers):
+    """The colour of pixel (px, py): the layers over the background, averaged over SS x SS samples."""
     acc = [0.0, 0.0, 0.0]
     for sy in range(SS):
         for sx in range(SS):
             x = px + (sx + 0.5) / SS
             y = py + (sy + 0.5) / SS
-            c = background(x, y)
-            for shape, colour, alpha in LAYERS:
+            c = background_at(x, y)
+            for shape, colour, alpha in layers:
                 if shape(x, y):
                     c = lerp(c, colour, alpha)
             for i in range(3):
@@ -123,8 +127,13 @@ def banner_pixel(px, py):
     return tuple(int(round(v / (SS * SS))) for v in acc)
 
 
+def banner_pixel(px, py):
+    return supersampled(px, py, background, LAYERS)
+
+
 def write_bmp(path, rows):
-    row_size = (W * 3 + 3) & ~3
+    width, height = len(rows[0]), len(rows)
+    row_size = (width * 3 + 3) & ~3
     data = bytearray()
     for row in reversed(rows):  # bottom-up
         line = bytearray()
@@ -133,7 +142,7 @@ def write_bmp(path, rows):
         line += b"\0" * (row_size - len(line))
         data += line
     header = struct.pack("<2sIHHI", b"BM", 14 + 40 + len(data), 0, 0, 14 + 40)
-    info = struct.pack("<IiiHHIIiiII", 40, W, H, 1, 24, 0, len(data), 2835, 2835, 0, 0)
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(data), 2835, 2835, 0, 0)
     with open(path, "wb") as f:
         f.write(header + info + data)
 
@@ -204,6 +213,58 @@ def write_ico(path, sizes):
         f.write(out + b"".join(images))
 
 
+PW, PH = 497, 315  # the wizard's picture
+BAND = 150  # width of the blue band on the left; the texts start right of it
+
+
+def scaled(shape, ox, oy, s):
+    """A shape drawn for the 32 x 32 icon square, placed at (ox, oy) s times larger."""
+    return lambda x, y: shape((x - ox) / s, (y - oy) / s)
+
+
+def picture_background(x, y):
+    band_top, band_bottom = (38, 84, 148), (96, 146, 204)
+    band = lerp(band_top, band_bottom, y / (PH - 1))
+    field = lerp((253, 254, 255), (226, 236, 248), smoothstep(0.0, 1.0, (x - BAND) / (PW - BAND) * 0.5 + y / PH * 0.5))
+    c = lerp(band, field, smoothstep(BAND - 3, BAND + 3, x))
+    # a light rim along the band's edge
+    return lerp(c, (255, 255, 255), 0.55 * max(0.0, 1 - abs(x - BAND - 4) / 3))
+
+
+def picture_tree(ox, oy, step):
+    """The seven boxes of the permission tree as small squares with their connectors."""
+    nodes = [(0, 0), (1, 1), (2, 2), (3, 3), (4, 4), (2, 5), (2, 6)]
+    parents = [None, 0, 1, 2, 3, 1, 1]
+    parts = []
+    for (cx, cy), parent in zip(nodes, parents):
+        x, y = ox + cx * step, oy + cy * step
+        if parent is not None:
+            px, py = ox + nodes[parent][0] * step, oy + nodes[parent][1] * step
+            parts.append(segment(px, py, px, y, 1.6))
+            parts.append(segment(px, y, x, y, 1.6))
+        parts.append(rounded_rect(x - 4, y - 4, x + 4, y + 4, 1.5))
+    return union(*parts)
+
+
+ART_SCALE = 3.6
+ART_X, ART_Y = 17, 38
+PICTURE_LAYERS = [
+    (picture_tree(44, 190, 14), (255, 255, 255), 0.45),
+    (shield(430, 150, 46, 128), (40, 90, 160), 0.06),  # a faint watermark in the field
+] + [(scaled(shape, ART_X, ART_Y, ART_SCALE), colour, alpha) for shape, colour, alpha in ICON_LAYERS]
+ART_BOX = (0, 0, BAND + 2, PH)  # where shapes stand on the band
+WATERMARK_BOX = (380, 145, 480, 282)
+
+
+def picture_pixel(px, py):
+    in_art = ART_BOX[0] <= px <= ART_BOX[2] and ART_BOX[1] <= py <= ART_BOX[3]
+    in_mark = WATERMARK_BOX[0] <= px <= WATERMARK_BOX[2] and WATERMARK_BOX[1] <= py <= WATERMARK_BOX[3]
+    near_rim = abs(px - BAND) <= 8
+    if not (in_art or in_mark or near_rim):  # smooth there: one sample is enough
+        return tuple(int(round(v)) for v in picture_background(px + 0.5, py + 0.5))
+    return supersampled(px, py, picture_background, PICTURE_LAYERS)
+
+
 def main():
     here = os.path.dirname(os.path.abspath(__file__))
     write_ico(os.path.join(here, "permora.ico"), [16, 32, 48])
@@ -213,6 +274,8 @@ def main():
     rows[H - 1] = [lerp(c, (160, 180, 205), 0.7) for c in rows[H - 1]]
     rows[H - 1] = [tuple(int(round(v)) for v in c) for c in rows[H - 1]]
     write_bmp(out, rows)
+    picture = [[picture_pixel(x, y) for x in range(PW)] for y in range(PH)]
+    write_bmp(os.path.join(here, "wizard.bmp"), picture)
 
 
 if __name__ == "__main__":

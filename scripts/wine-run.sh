@@ -25,7 +25,7 @@ shift
 pe=$(od -An -tu4 -j60 -N4 "$exe" | tr -d ' ')
 machine=$(od -An -tx2 -j$((pe + 4)) -N2 "$exe" | tr -d ' ')
 if [ "$machine" = 014c ] && [ -e /proc/sys/fs/binfmt_misc/qemu-i386 ]; then
-    export PERMORA_TEST_COMSPEC='C:\windows\sysnative\cmd.exe' GTEST_FILTER='*-TmainDialogTest.*'
+    export PERMORA_TEST_COMSPEC='C:\windows\sysnative\cmd.exe' GTEST_FILTER='*-TmainDialogTest.*:WizardDialogTest.*'
 fi
 out=$(mktemp)
 timeout -k 10 "${PERMORA_TEST_TIMEOUT:-600}" "$WINE" start /wait /b /unix "$exe" "$@" 2>&1 | tee "$out"

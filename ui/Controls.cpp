@@ -71,6 +71,47 @@ SIZE TextSize(HWND window, HFONT font, const wchar_t* text) {
     return SIZE{r.right - r.left, r.bottom - r.top};
 }
 
+bool IsRadioButton(HWND hwnd) {
+    wchar_t className[16] = {};
+    GetClassNameW(hwnd, className, 16);
+    LONG_PTR type = GetWindowLongPtrW(hwnd, GWL_STYLE) & BS_TYPEMASK;
+    return lstrcmpiW(className, L"Button") == 0 && (type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON);
+}
+
+void SetTabStop(HWND hwnd, bool on) {
+    LONG_PTR style = GetWindowLongPtrW(hwnd, GWL_STYLE);
+    LONG_PTR wanted = on ? (style | WS_TABSTOP) : (style & ~static_cast<LONG_PTR>(WS_TABSTOP));
+    if (wanted != style) SetWindowLongPtrW(hwnd, GWL_STYLE, wanted);
+}
+
+// The one tab stop of a radio group: its selected button, else its first.
+void UpdateRadioGroupTabStop(HWND member) {
+    HWND first = member;
+    while (!(GetWindowLongPtrW(first, GWL_STYLE) & WS_GROUP)) {
+        HWND previous = GetWindow(first, GW_HWNDPREV);
+        if (!previous) break;
+        first = previous;
+    }
+    std::vector<HWND> group;
+    for (HWND hwnd = first; hwnd; hwnd = GetWindow(hwnd, GW_HWNDNEXT)) {
+        if (hwnd != first && (GetWindowLongPtrW(hwnd, GWL_STYLE) & WS_GROUP)) break;
+        if (IsRadioButton(hwnd)) group.push_back(hwnd);
+    }
+    if (group.empty()) return;
+    HWND stop = group.front();
+    for (HWND radio : group)
+        if (SendMessageW(radio, BM_GETCHECK, 0, 0) == BST_CHECKED) stop = radio;
+    for (HWND radio : group) SetTabStop(radio, radio == stop);
+}
+
+// Whoever checks or clears a radio button, the group keeps one tab stop.
+LRESULT CALLBACK RadioProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+    if (message == WM_NCDESTROY) RemoveWindowSubclass(hwnd, RadioProcedure, 0);
+    LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
+    if (message == BM_SETCHECK) UpdateRadioGroupTabStop(hwnd);
+    return result;
+}
+
 HWND MakeChild(const wchar_t* className, const wchar_t* text, DWORD style, DWORD exStyle, const RECT& r, HWND parent,
                int id) {
     HWND hwnd = CreateWindowExW(exStyle, className, text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style, r.left,
@@ -117,15 +158,21 @@ void ControlSet::Create(HWND window, const std::vector<ControlEntry>& table, con
         windows_[entry.id] = hwnd;
         if (entry.hint) {
             AddHint(window, hwnd, entry.hint);
+            AddHintWhenDisabled(window, hwnd, entry.hint);
             if (entry.kind == ControlKind::ComboBox) {
                 COMBOBOXINFO info{};
                 info.cbSize = sizeof(info);
                 if (GetComboBoxInfo(hwnd, &info) && info.hwndItem) AddHint(window, info.hwndItem, entry.hint);
             }
-            if (HWND label = CaptionLabel(entry.id)) AddHint(window, label, entry.hint);
+            if (HWND label = CaptionLabel(entry.id)) {
+                AddHint(window, label, entry.hint);
+                AddHintWhenDisabled(window, label, entry.hint);
+            }
         }
         previous = &entry;
     }
+    for (const ControlEntry& entry : table)
+        if (entry.kind == ControlKind::RadioButton) UpdateRadioGroupTabStop((*this)[entry.id]);
 
     // Pictures and group frames go beneath what is drawn over them; since
     // they are clipped by their siblings, they then never paint over those.
@@ -144,12 +191,14 @@ HWND ControlSet::CreateOne(HWND window, const ControlEntry& entry, const Dpi& dp
     HFONT font = (entry.options & kBold) ? boldFont_ : font_;
     RECT r{dpi(entry.left), dpi(entry.top), dpi(entry.left + entry.width), dpi(entry.top + entry.height)};
     DWORD state = ((entry.options & kDisabled) ? WS_DISABLED : 0) | (startsGroup ? WS_GROUP : 0);
+    // Radio buttons get theirs once their group is complete.
+    DWORD tabStop = (entry.options & kNoTabStop) || entry.kind == ControlKind::RadioButton ? 0 : WS_TABSTOP;
     const wchar_t* caption = entry.caption ? entry.caption : L"";
     HWND hwnd = nullptr;
 
     switch (entry.kind) {
         case ControlKind::Picture:
-            hwnd = MakeChild(L"STATIC", nullptr, SS_BITMAP | SS_REALSIZECONTROL, 0, r, parent, entry.id);
+            hwnd = MakeChild(L"STATIC", nullptr, SS_BITMAP | SS_REALSIZECONTROL | WS_GROUP, 0, r, parent, entry.id);
             break;
         case ControlKind::Label:
             if (entry.width == 0 && entry.height == 0) {
@@ -166,7 +215,7 @@ HWND ControlSet::CreateOne(HWND window, const ControlEntry& entry, const Dpi& dp
         case ControlKind::GroupBox: {
             hwnd = MakeChild(kContainerClass, nullptr, state, WS_EX_CONTROLPARENT, r, parent, entry.id);
             RECT frame{0, 0, r.right - r.left, r.bottom - r.top};
-            HWND frameWindow = MakeChild(L"BUTTON", caption, BS_GROUPBOX, 0, frame, hwnd, kFrameId);
+            HWND frameWindow = MakeChild(L"BUTTON", caption, BS_GROUPBOX | WS_GROUP, 0, frame, hwnd, kFrameId);
             SendMessageW(frameWindow, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
             break;
         }
@@ -175,7 +224,7 @@ HWND ControlSet::CreateOne(HWND window, const ControlEntry& entry, const Dpi& dp
             DWORD kind = entry.kind == ControlKind::RadioButton ? BS_RADIOBUTTON
                          : (entry.options & kManualCheck) ? BS_CHECKBOX
                                                           : BS_AUTOCHECKBOX;
-            DWORD style = kind | WS_TABSTOP | state;
+            DWORD style = kind | tabStop | state;
             if (entry.options & kSeparateCaption) {
                 // The box alone is as wide as its glyph; its text stays clipped away.
                 RECT box = r;
@@ -183,13 +232,15 @@ HWND ControlSet::CreateOne(HWND window, const ControlEntry& entry, const Dpi& dp
                 hwnd = MakeChild(L"BUTTON", caption, style, 0, box, parent, entry.id);
                 RECT label = r;
                 label.left = r.left + dpi(17);
-                HWND labelWindow = MakeChild(L"STATIC", caption, SS_LEFT | SS_NOPREFIX | SS_NOTIFY | SS_CENTERIMAGE, 0,
-                                             label, parent, entry.id + kCaptionLabelIdOffset);
+                HWND labelWindow =
+                    MakeChild(L"STATIC", caption, SS_LEFT | SS_NOPREFIX | SS_NOTIFY | SS_CENTERIMAGE | WS_GROUP, 0,
+                              label, parent, entry.id + kCaptionLabelIdOffset);
                 SendMessageW(labelWindow, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
                 captionLabels_[entry.id] = labelWindow;
             } else {
                 hwnd = MakeChild(L"BUTTON", caption, style, 0, r, parent, entry.id);
             }
+            if (entry.kind == ControlKind::RadioButton) SetWindowSubclass(hwnd, RadioProcedure, 0, 0);
             if (entry.options & kChecked) SendMessageW(hwnd, BM_SETCHECK, BST_CHECKED, 0);
             break;
         }
@@ -197,27 +248,27 @@ HWND ControlSet::CreateOne(HWND window, const ControlEntry& entry, const Dpi& dp
             // The height given is the closed box's; the window also holds the drop-down list.
             r.bottom = r.top + dpi(entry.height + 160);
             hwnd = MakeChild(L"COMBOBOX", nullptr,
-                             CBS_DROPDOWN | CBS_SORT | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP | state, 0, r, parent,
+                             CBS_DROPDOWN | CBS_SORT | CBS_AUTOHSCROLL | WS_VSCROLL | tabStop | state, 0, r, parent,
                              entry.id);
             break;
         case ControlKind::Edit:
-            hwnd = MakeChild(L"EDIT", caption, ES_AUTOHSCROLL | WS_TABSTOP | state, WS_EX_CLIENTEDGE, r, parent,
+            hwnd = MakeChild(L"EDIT", caption, ES_AUTOHSCROLL | tabStop | state, WS_EX_CLIENTEDGE, r, parent,
                              entry.id);
             break;
         case ControlKind::Button:
-            hwnd = MakeChild(L"BUTTON", caption, BS_PUSHBUTTON | WS_TABSTOP | state, 0, r, parent, entry.id);
+            hwnd = MakeChild(L"BUTTON", caption, BS_PUSHBUTTON | tabStop | state, 0, r, parent, entry.id);
             break;
         case ControlKind::LeftEdge:
             r.right = r.left + 2;
-            hwnd = MakeChild(L"STATIC", nullptr, SS_ETCHEDVERT, 0, r, parent, entry.id);
+            hwnd = MakeChild(L"STATIC", nullptr, WS_GROUP | SS_ETCHEDVERT, 0, r, parent, entry.id);
             break;
         case ControlKind::TopEdge:
             r.bottom = r.top + 2;
-            hwnd = MakeChild(L"STATIC", nullptr, SS_ETCHEDHORZ, 0, r, parent, entry.id);
+            hwnd = MakeChild(L"STATIC", nullptr, WS_GROUP | SS_ETCHEDHORZ, 0, r, parent, entry.id);
             break;
         case ControlKind::RightEdge:
             r.left = r.right - 2;
-            hwnd = MakeChild(L"STATIC", nullptr, SS_ETCHEDVERT, 0, r, parent, entry.id);
+            hwnd = MakeChild(L"STATIC", nullptr, WS_GROUP | SS_ETCHEDVERT, 0, r, parent, entry.id);
             break;
     }
     SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
@@ -234,6 +285,24 @@ void ControlSet::AddHint(HWND window, HWND control, const wchar_t* hint) {
     SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
+// A disabled control gets no mouse messages, so the tooltip never hears of the
+// mouse over it: its hint also stands as a rectangle on each container around
+// it, of which the innermost enabled one gets the mouse there.
+void ControlSet::AddHintWhenDisabled(HWND window, HWND control, const wchar_t* hint) {
+    for (HWND container = GetParent(control); container; container = GetParent(container)) {
+        TTTOOLINFOW tool{};
+        tool.cbSize = sizeof(tool);
+        tool.uFlags = TTF_SUBCLASS;
+        tool.hwnd = container;
+        tool.uId = static_cast<UINT_PTR>(GetDlgCtrlID(control));
+        GetWindowRect(control, &tool.rect);
+        MapWindowPoints(nullptr, container, reinterpret_cast<POINT*>(&tool.rect), 2);
+        tool.lpszText = const_cast<wchar_t*>(hint);
+        SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+        if (container == window) break;
+    }
+}
+
 HWND ControlSet::operator[](int id) const {
     auto it = windows_.find(id);
     return it == windows_.end() ? nullptr : it->second;
@@ -247,6 +316,13 @@ HWND ControlSet::CaptionLabel(int boxId) const {
 int ControlSet::BoxOfCaptionLabel(int labelId) const {
     int boxId = labelId - kCaptionLabelIdOffset;
     return captionLabels_.count(boxId) ? boxId : 0;
+}
+
+bool ControlSet::ForwardCaptionClick(int id, int code) const {
+    int box = BoxOfCaptionLabel(id);
+    if (!box) return false;
+    if (code == STN_CLICKED || code == STN_DBLCLK) SendMessageW((*this)[box], BM_CLICK, 0, 0);
+    return true;
 }
 
 void EnableWithChildren(HWND control, bool enabled) {
@@ -278,6 +354,14 @@ HBITMAP LoadScaledBitmap(int resourceId, const Dpi& dpi) {
     ReleaseDC(nullptr, screen);
     DeleteObject(original);
     return scaled;
+}
+
+LRESULT ShowPictureBehind(HDC dc, HWND label, HWND picture, HBRUSH pictureBrush) {
+    POINT origin{0, 0};
+    MapWindowPoints(label, picture, &origin, 1);
+    SetBrushOrgEx(dc, -origin.x, -origin.y, nullptr);
+    SetBkMode(dc, TRANSPARENT);
+    return reinterpret_cast<LRESULT>(pictureBrush);
 }
 
 }  // namespace permora

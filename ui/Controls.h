@@ -15,7 +15,11 @@ enum class ControlKind {
     Panel,        // container; its background is what the window answers to WM_CTLCOLORSTATIC for it
     GroupBox,     // container with a frame and a caption
     CheckBox,
-    RadioButton,  // the window keeps the selection (no automatic checking)
+    // The window keeps the selection (no automatic checking). Tab reaches a
+    // group only at its selected button, or its first when none is selected,
+    // since Windows clicks an unselected one that gets the focus; the arrow
+    // keys move within the group.
+    RadioButton,
     ComboBox,     // editable, sorted list
     Edit,         // single line
     Button,
@@ -35,6 +39,8 @@ enum ControlOption : unsigned {
     kSeparateCaption = 1u << 3,
     // A check box whose state only the window sets (after its rules ran).
     kManualCheck = 1u << 4,
+    // Tab passes the control by; a click or its access key still reach it.
+    kNoTabStop = 1u << 5,
 };
 
 struct ControlEntry {
@@ -75,12 +81,16 @@ public:
     // The label of a kSeparateCaption box, and the box of such a label.
     HWND CaptionLabel(int boxId) const;
     int BoxOfCaptionLabel(int labelId) const;  // 0 when labelId is no such label
+    // A click on such a label is a click on its box: WM_COMMAND from the label
+    // clicks the box. True when `id` is such a label (the command is then dealt with).
+    bool ForwardCaptionClick(int id, int code) const;
     HWND Tooltip() const { return tooltip_; }
     HFONT Font() const { return font_; }
 
 private:
     HWND CreateOne(HWND window, const ControlEntry& entry, const Dpi& dpi, bool startsGroup);
     void AddHint(HWND window, HWND control, const wchar_t* hint);
+    void AddHintWhenDisabled(HWND window, HWND control, const wchar_t* hint);
 
     std::map<int, HWND> windows_;
     std::map<int, HWND> captionLabels_;
@@ -95,5 +105,10 @@ void EnableWithChildren(HWND control, bool enabled);
 
 // A bitmap resource scaled for the DPI; the caller deletes it.
 HBITMAP LoadScaledBitmap(int resourceId, const Dpi& dpi);
+
+// The answer to WM_CTLCOLORSTATIC for a label drawn over a picture: the label
+// shows the part of the picture behind it, through a pattern brush of the
+// picture's bitmap lined up with the picture.
+LRESULT ShowPictureBehind(HDC dc, HWND label, HWND picture, HBRUSH pictureBrush);
 
 }  // namespace permora

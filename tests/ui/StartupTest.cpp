@@ -27,25 +27,11 @@ using test::ReadBytes;
 using test::TempDir;
 using test::Config;
 using test::FixedClock;
+using test::kFirstStartFile;
 using test::WizardDriver;
 using test::WriteBytes;
 using Answer = WizardDriver::Answer;
 using namespace tmain;
-
-constexpr char kFirstStartFile[] =
-    "Permora Config\r\n"
-    "Version = 1.2\r\n"
-    "XCACLSPath = \r\n"
-    "option_edit = true\r\n"
-    "option_method = grant\r\n"
-    "gui_F = false\r\n"
-    "gui_M = false\r\n"
-    "gui_X = false\r\n"
-    "gui_R = false\r\n"
-    "gui_L = false\r\n"
-    "gui_W = false\r\n"
-    "spec_7 = false\r\n"
-    "ShowCommand = false\r\n";
 
 std::vector<std::wstring> Titles(const DialogAnswerer& answerer) {
     std::vector<std::wstring> titles;

@@ -9,6 +9,22 @@ namespace permora::test {
 // The date and time every line of a FixedClock log starts with.
 inline constexpr char kLogStamp[] = "04.02.2006|23:09";
 
+// What the setup wizard writes when Next is pressed through it on first start.
+inline constexpr char kFirstStartFile[] =
+    "Permora Config\r\n"
+    "Version = 1.2\r\n"
+    "XCACLSPath = \r\n"
+    "option_edit = true\r\n"
+    "option_method = grant\r\n"
+    "gui_F = false\r\n"
+    "gui_M = false\r\n"
+    "gui_X = false\r\n"
+    "gui_R = false\r\n"
+    "gui_L = false\r\n"
+    "gui_W = false\r\n"
+    "spec_7 = false\r\n"
+    "ShowCommand = false\r\n";
+
 // "Permora Config" and the version, then the given "key = value" lines.
 inline std::string Config(const std::string& lines, const std::string& version = "1.2") {
     return "Permora Config\r\nVersion = " + version + "\r\n" + lines;

@@ -514,5 +514,89 @@ TEST_F(TmainTest, CloseButtonAndCloseTimerCloseTheWindow) {
     EXPECT_EQ(timed.Handle(), nullptr);
 }
 
+
+// Windows clicks an unselected radio button that gets the focus from the
+// keyboard; the tests do the same, so that a tab stop on Revoke would clear
+// the boxes here as it would there.
+TEST_F(TmainTest, TabReachesTheMethodsOnlyAtTheSelectedOne) {
+    const tmain::Control methods[] = {RadioButton1, RadioButton2, RadioButton3, RadioButton4};
+    auto key = [&](WPARAM vk) {
+        PostMessageW(GetFocus(), WM_KEYDOWN, vk, 0);
+        Pump();
+        for (tmain::Control m : methods)
+            if (GetFocus() == C(m) && !Checked(m)) Click(m);
+        return GetFocus();
+    };
+    struct Case {
+        const char* label;
+        AclMethod selected;
+        tmain::Control stop;
+        AclMethod after;
+    };
+    const Case cases[] = {
+        {"none selected: the first", AclMethod::None, RadioButton1, AclMethod::Grant},
+        {"Deny", AclMethod::Deny, RadioButton2, AclMethod::Deny},
+        {"Replace", AclMethod::Replace, RadioButton3, AclMethod::Replace},
+        {"Revoke", AclMethod::Revoke, RadioButton4, AclMethod::Revoke},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        window.SelectMethod(AclMethod::Grant);
+        window.Permissions.SetPermission(PermissionFlag::FullControl, true);
+        window.SelectMethod(c.selected);
+        std::string ticks = Ticks();
+        SetFocus(C(opt_edit));
+        EXPECT_EQ(key(VK_TAB), C(c.stop));
+        EXPECT_NE(key(VK_TAB), C(c.stop)) << "one stop in the group";
+        EXPECT_EQ(window.SelectedMethod(), c.after);
+        EXPECT_EQ(Ticks(), ticks);
+    }
+
+    // The arrow keys move within the group and round at its ends.
+    SetFocus(C(RadioButton3));
+    EXPECT_EQ(key(VK_DOWN), C(RadioButton4));
+    EXPECT_EQ(key(VK_DOWN), C(RadioButton1));
+    EXPECT_EQ(key(VK_UP), C(RadioButton4));
+}
+
+TEST_F(TmainTest, HintsShowOverDisabledControlsToo) {
+    window.SelectMethod(AclMethod::Revoke);  // locks the permission boxes
+    ASSERT_FALSE(Enabled(r_x));
+    ASSERT_FALSE(Enabled(bt_execute));
+    struct Case {
+        const char* label;
+        HWND control;
+        const wchar_t* hint;
+    };
+    const Case cases[] = {
+        {"r_x", C(r_x), L"Read and execute Files. Browse directories"},
+        {"r_7's caption", window.CaptionLabel(r_7), L"User has the right to delete non empty folders"},
+        {"bt_execute", C(bt_execute), L"Execute XCACLS.vbs with the selected settings"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        RECT r;
+        GetWindowRect(c.control, &r);
+        POINT at{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+        // The window that gets the mouse there, since the disabled control does not.
+        HWND under = WindowFromPoint(at);
+        ASSERT_NE(under, c.control);
+        TTHITTESTINFOW hit{};
+        hit.hwnd = under;
+        hit.pt = at;
+        ScreenToClient(under, &hit.pt);
+        hit.ti.cbSize = sizeof(hit.ti);
+        ASSERT_TRUE(SendMessageW(window.Tooltip(), TTM_HITTESTW, 0, reinterpret_cast<LPARAM>(&hit)));
+        wchar_t text[256] = {};
+        TTTOOLINFOW tool{};
+        tool.cbSize = sizeof(tool);
+        tool.hwnd = hit.ti.hwnd;
+        tool.uId = hit.ti.uId;
+        tool.lpszText = text;
+        SendMessageW(window.Tooltip(), TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&tool));
+        EXPECT_STREQ(text, c.hint);
+    }
+}
+
 }  // namespace
 }  // namespace permora

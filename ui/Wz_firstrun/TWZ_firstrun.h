@@ -5,11 +5,15 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include <windows.h>
 
+#include "core/LineStore.h"
 #include "core/PermissionSelection.h"
+#include "files/ConfigSave.h"
 #include "ui/Controls.h"
+#include "ui/FileDialog.h"
 #include "ui/Window.h"
 
 namespace permora {
@@ -55,6 +59,8 @@ public:
     using Window::ShowModal;
 
     HWND Control(wz::Control id) const { return controls_[id]; }
+    HWND CaptionLabel(wz::Control box) const { return controls_.CaptionLabel(box); }
+    HWND Tooltip() const { return controls_.Tooltip(); }
     void ShowPage(int page);
 
     std::string AppDir;
@@ -67,11 +73,45 @@ protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    // The helper building the wizard adds its private members here.
+    static constexpr COLORREF kFieldColor = 0xF0FBFF;  // cream, as every input field
+
+    static const std::vector<ControlEntry>& Layout();  // TWZ_firstrunLayout.cpp
+
+    // Life cycle (TWZ_firstrun.cpp)
+    void FormCreate();
+    void CopyMainWindowState();
+    void CloseWizard();
+
+    // Handlers (TWZ_firstrunHandlers.cpp)
+    void OnCommand(int id, int code, HWND source);
+    void bt_nextClick();
+    void bt_prevClick();
+    void Button1Click();
+    void Button2Click();
+    void SelectRadio(wz::Control button, bool selected);
+    void PermissionBoxClick(wz::Control box);
+    void ShowPermission(PermissionFlag flag, bool value);
+    void SaveStep();
+    WizardConfig ReadControls() const;
+    bool Checked(wz::Control id) const;
+    void SetChecked(wz::Control id, bool checked);
+
+    // Colours (TWZ_firstrunColors.cpp)
+    LRESULT OnControlColor(UINT message, HDC dc, HWND control);
+
     WizardSource source_;
     std::optional<std::string> appDirOverride_;
     Dpi dpi_;
     ControlSet controls_;
+    LineStore me_template;  // the file as the save step builds it
+    FileDialog dlg_open;
+    HBITMAP banner_ = nullptr;   // the main window's, copied
+    HBITMAP picture_ = nullptr;  // of the welcome and finish pages
+    HBRUSH bannerBrush_ = nullptr;
+    HBRUSH pictureBrush_ = nullptr;
+    HBRUSH pageBrush_ = nullptr;
+    HBRUSH fieldBrush_ = nullptr;
+    bool focusPlaced_ = false;
 };
 
 }  // namespace permora
