@@ -111,4 +111,9 @@ HBITMAP LoadScaledBitmap(int resourceId, const Dpi& dpi);
 // picture's bitmap lined up with the picture.
 LRESULT ShowPictureBehind(HDC dc, HWND label, HWND picture, HBRUSH pictureBrush);
 
+// A check box or radio button that shows a tick.
+inline bool IsChecked(HWND button) {
+    return SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
 }  // namespace permora

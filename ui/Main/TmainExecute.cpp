@@ -19,10 +19,6 @@ namespace {
 
 constexpr char kFailedTitle[] = "XCACLS.vbs -- failed";
 
-bool IsChecked(HWND button) {
-    return SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
-
 // Why the output file tells nothing about this run; empty when it does.
 std::string NotRunReason(RunStatus status, const std::string& appDir) {
     switch (status) {

@@ -40,10 +40,6 @@ constexpr MethodButton kMethods[] = {
     {tmain::RadioButton4, AclMethod::Revoke},
 };
 
-bool IsChecked(HWND button) {
-    return SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
-
 }  // namespace
 
 void Tmain::OnCommand(int id, int code, HWND source) {

@@ -14,15 +14,6 @@ namespace {
 
 constexpr char kEmptyConfigVersion[] = "-1";
 
-struct BoxKey {
-    PermissionFlag flag;
-    const char* key;
-};
-
-bool IsChecked(HWND button) {
-    return SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
-
 }  // namespace
 
 const LineStore& Tmain::me_log() const {
