@@ -64,6 +64,22 @@ run_ctest fuzz
 run_ctest x86_64
 run_ctest i686
 
+# The release packages, made as scripts/package.sh makes them; each one a test.
+if PERMORA_BUILD_DIR="$build" bash scripts/package.sh >"$build/package.log" 2>&1; then
+    zips=("$build"/packages/permora-*.zip)
+    [ ${#zips[@]} -eq 2 ] || { echo "[package] expected two packages: ${zips[*]}"; failed=$((failed + 1)); }
+    for zip in "${zips[@]}"; do
+        if bash scripts/check-package.sh "$zip" | sed 's/^/[package] /'; then
+            passed=$((passed + 1))
+        else
+            failed=$((failed + 1))
+        fi
+    done
+else
+    sed 's/^/[package] /' "$build/package.log"
+    failed=$((failed + 1))
+fi
+
 echo
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

@@ -54,9 +54,9 @@ void RegisterContainerClass() {
     if (!RegisterClassExW(&wc)) throw std::runtime_error("Cannot register the container class");
 }
 
-HFONT MakeFont(const Dpi& dpi, int weight) {
+HFONT MakeFont(const Dpi& dpi, int weight, bool underline = false) {
     // "MS Sans Serif" 8 pt: 11 pixels high at 96 DPI.
-    return CreateFontW(-MulDiv(8, dpi.Value(), 72), 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+    return CreateFontW(-MulDiv(8, dpi.Value(), 72), 0, 0, 0, weight, FALSE, underline, FALSE, DEFAULT_CHARSET,
                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
                        L"MS Sans Serif");
 }
@@ -112,6 +112,45 @@ LRESULT CALLBACK RadioProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     return result;
 }
 
+// Link labels draw themselves, in blue over the background their window
+// gives labels, so that they look alike in every window.
+void PaintLinkLabel(HWND hwnd, HDC dc) {
+    auto brush = reinterpret_cast<HBRUSH>(
+        SendMessageW(GetParent(hwnd), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(hwnd)));
+    RECT r;
+    GetClientRect(hwnd, &r);
+    FillRect(dc, &r, brush ? brush : GetSysColorBrush(COLOR_BTNFACE));
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
+    HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(hwnd, WM_GETFONT, 0, 0)));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, IsWindowEnabled(hwnd) ? RGB(0, 0, 255) : GetSysColor(COLOR_GRAYTEXT));
+    DrawTextW(dc, text.c_str(), -1, &r, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
+    SelectObject(dc, oldFont);
+}
+
+LRESULT CALLBACK LinkLabelProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+    switch (message) {
+        case WM_SETCURSOR:
+            if (LOWORD(lParam) != HTCLIENT) break;
+            SetCursor(LoadCursorW(nullptr, IDC_HAND));
+            return TRUE;
+        case WM_PAINT: {
+            PAINTSTRUCT ps;
+            PaintLinkLabel(hwnd, BeginPaint(hwnd, &ps));
+            EndPaint(hwnd, &ps);
+            return 0;
+        }
+        case WM_PRINTCLIENT:
+            PaintLinkLabel(hwnd, reinterpret_cast<HDC>(wParam));
+            return 0;
+        case WM_NCDESTROY:
+            RemoveWindowSubclass(hwnd, LinkLabelProcedure, 0);
+            break;
+    }
+    return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
 HWND MakeChild(const wchar_t* className, const wchar_t* text, DWORD style, DWORD exStyle, const RECT& r, HWND parent,
                int id) {
     HWND hwnd = CreateWindowExW(exStyle, className, text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style, r.left,
@@ -134,6 +173,7 @@ ControlSet::~ControlSet() {
     // The controls go with their window; the fonts are ours.
     if (font_) DeleteObject(font_);
     if (boldFont_) DeleteObject(boldFont_);
+    if (linkFont_) DeleteObject(linkFont_);
 }
 
 void ControlSet::Create(HWND window, const std::vector<ControlEntry>& table, const Dpi& dpi) {
@@ -144,6 +184,7 @@ void ControlSet::Create(HWND window, const std::vector<ControlEntry>& table, con
     RegisterContainerClass();
     font_ = MakeFont(dpi, FW_NORMAL);
     boldFont_ = MakeFont(dpi, FW_BOLD);
+    linkFont_ = MakeFont(dpi, FW_NORMAL, true);
     tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr,
                                GetModuleHandleW(nullptr), nullptr);
@@ -188,7 +229,7 @@ void ControlSet::Create(HWND window, const std::vector<ControlEntry>& table, con
 HWND ControlSet::CreateOne(HWND window, const ControlEntry& entry, const Dpi& dpi, bool startsGroup) {
     HWND parent = entry.container ? (*this)[entry.container] : window;
     if (!parent) throw std::logic_error(std::string("Container missing for ") + entry.name);
-    HFONT font = (entry.options & kBold) ? boldFont_ : font_;
+    HFONT font = entry.kind == ControlKind::LinkLabel ? linkFont_ : (entry.options & kBold) ? boldFont_ : font_;
     RECT r{dpi(entry.left), dpi(entry.top), dpi(entry.left + entry.width), dpi(entry.top + entry.height)};
     DWORD state = ((entry.options & kDisabled) ? WS_DISABLED : 0) | (startsGroup ? WS_GROUP : 0);
     // Radio buttons get theirs once their group is complete.
@@ -201,13 +242,18 @@ HWND ControlSet::CreateOne(HWND window, const ControlEntry& entry, const Dpi& dp
             hwnd = MakeChild(L"STATIC", nullptr, SS_BITMAP | SS_REALSIZECONTROL | WS_GROUP, 0, r, parent, entry.id);
             break;
         case ControlKind::Label:
+        case ControlKind::LinkLabel: {
             if (entry.width == 0 && entry.height == 0) {
                 SIZE size = TextSize(window, font, caption);
                 r.right = r.left + size.cx;
                 r.bottom = r.top + size.cy;
             }
-            hwnd = MakeChild(L"STATIC", caption, SS_LEFT | SS_NOPREFIX | state, 0, r, parent, entry.id);
+            bool link = entry.kind == ControlKind::LinkLabel;
+            hwnd = MakeChild(L"STATIC", caption, SS_LEFT | SS_NOPREFIX | (link ? SS_NOTIFY : 0) | state, 0, r, parent,
+                             entry.id);
+            if (link) SetWindowSubclass(hwnd, LinkLabelProcedure, 0, 0);
             break;
+        }
         case ControlKind::Panel:
             hwnd = MakeChild(kContainerClass, nullptr, WS_CLIPCHILDREN | state, WS_EX_CONTROLPARENT, r, parent,
                              entry.id);

@@ -12,6 +12,7 @@ namespace permora {
 enum class ControlKind {
     Picture,      // a bitmap, set by the window (STM_SETIMAGE)
     Label,        // sized to its caption when width and height are 0
+    LinkLabel,    // a Label that opens something: blue, underlined, hand cursor; clicks arrive as STN_CLICKED
     Panel,        // container; its background is what the window answers to WM_CTLCOLORSTATIC for it
     GroupBox,     // container with a frame and a caption
     CheckBox,
@@ -97,6 +98,7 @@ private:
     HWND tooltip_ = nullptr;
     HFONT font_ = nullptr;
     HFONT boldFont_ = nullptr;
+    HFONT linkFont_ = nullptr;
 };
 
 // Enables or disables a control together with everything inside it: a

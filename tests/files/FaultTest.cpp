@@ -24,12 +24,12 @@
 namespace permora {
 namespace {
 
-using test::FixedClock;
+using test::DefaultClock;
 using test::ReadBytes;
 using test::TempDir;
 using test::SavedForm;
 using test::WriteBytes;
-using test::kFixedStamp;
+using test::kDefaultStamp;
 
 constexpr int kKilled = 77;
 
@@ -82,8 +82,8 @@ std::string ConfigBytes(const WizardConfig& values) {
 TEST(Fault, KilledAtEveryStepOfASave) {
     const std::string bigLine(3 << 20, 'x');  // more than one piece to write
     const std::string old = "old 1\r\nold 2\r\n";
-    const std::string mine = kFixedStamp + "|mine\r\n" + kFixedStamp + "|" + bigLine + "\r\n" + kFixedStamp + "|mine 2\r\n";
-    const std::string other = kFixedStamp + "|other copy\r\n";
+    const std::string mine = kDefaultStamp + "|mine\r\n" + kDefaultStamp + "|" + bigLine + "\r\n" + kDefaultStamp + "|mine 2\r\n";
+    const std::string other = kDefaultStamp + "|other copy\r\n";
     WizardConfig wizard;
     wizard.XcaclsPath = "C:\\Tools\\xcacls.vbs";
 
@@ -91,7 +91,7 @@ TEST(Fault, KilledAtEveryStepOfASave) {
     NoLists lists;
     std::unique_ptr<History> history;
     auto loadLog = [&](const std::string& dir) {
-        log.reset(new ActivityLog(dir, FixedClock()));
+        log.reset(new ActivityLog(dir, DefaultClock()));
         log->LoadLog();
     };
     auto saveMine = [&](const std::string&) {
@@ -112,7 +112,7 @@ TEST(Fault, KilledAtEveryStepOfASave) {
         {"log merged with another copy's line, replaced", "Permora.log",
          [&](const std::string& dir) {
              loadLog(dir);
-             ActivityLog otherCopy(dir, FixedClock());
+             ActivityLog otherCopy(dir, DefaultClock());
              otherCopy.LoadLog();
              otherCopy.AppendLogLine("|other copy");
              otherCopy.SaveLog();
@@ -168,13 +168,13 @@ TEST(Fault, KilledAtEveryStepOfASave) {
                 EXPECT_TRUE(EndsWith(now, "hist-user = next run\r\n"));
                 EXPECT_EQ(now, SavedForm(next.Store()));
             } else {
-                ActivityLog next(dir.Dir(), FixedClock());
+                ActivityLog next(dir.Dir(), DefaultClock());
                 next.LoadLog();
                 next.AppendLogLine("|next run");
                 ASSERT_TRUE(next.SaveLog());
                 const std::string now = ReadBytes(path);
                 EXPECT_EQ(now.compare(0, s.before.size(), s.before), 0);
-                EXPECT_TRUE(EndsWith(now, kFixedStamp + "|next run\r\n"));
+                EXPECT_TRUE(EndsWith(now, kDefaultStamp + "|next run\r\n"));
                 EXPECT_EQ(now, SavedForm(next.Store()));
             }
             EXPECT_FALSE(std::filesystem::exists(path + ".saving"));
@@ -243,23 +243,23 @@ TEST(Fault, FullDiskLeavesTheOldFileWhole) {
     } cases[] = {
         {"log appended", "Permora.log",
          [&](const std::string& dir) {
-             log.reset(new ActivityLog(dir, FixedClock()));
+             log.reset(new ActivityLog(dir, DefaultClock()));
              log->LoadLog();
              log->AppendLogLine("|" + big);
          },
-         [&](const std::string&) { return log->SaveLog(); }, old, old + kFixedStamp + "|" + big + "\r\n", 8192},
+         [&](const std::string&) { return log->SaveLog(); }, old, old + kDefaultStamp + "|" + big + "\r\n", 8192},
         {"log replaced after another copy's save", "Permora.log",
          [&](const std::string& dir) {
-             log.reset(new ActivityLog(dir, FixedClock()));
+             log.reset(new ActivityLog(dir, DefaultClock()));
              log->LoadLog();
-             ActivityLog otherCopy(dir, FixedClock());
+             ActivityLog otherCopy(dir, DefaultClock());
              otherCopy.LoadLog();
              otherCopy.AppendLogLine("|other");
              ASSERT_TRUE(otherCopy.SaveLog());
              log->AppendLogLine("|" + big);
          },
-         [&](const std::string&) { return log->SaveLog(); }, old + kFixedStamp + "|other\r\n",
-         old + kFixedStamp + "|other\r\n" + kFixedStamp + "|" + big + "\r\n", 8192},
+         [&](const std::string&) { return log->SaveLog(); }, old + kDefaultStamp + "|other\r\n",
+         old + kDefaultStamp + "|other\r\n" + kDefaultStamp + "|" + big + "\r\n", 8192},
         {"history appended", "Permora.hist",
          [&](const std::string& dir) {
              history.reset(new History(dir, lists));
@@ -298,7 +298,7 @@ TEST(Fault, TwoProcessesSavingAtOnceLoseNothing) {
     for (int c = 0; c < 2; ++c) {
         children[c] = fork();
         if (children[c] == 0) {
-            ActivityLog log(dir.Dir(), FixedClock());
+            ActivityLog log(dir.Dir(), DefaultClock());
             NoLists lists;
             History history(dir.Dir(), lists);
             log.LoadLog();
@@ -341,7 +341,7 @@ TEST(Fault, ReadOnlyFileIsRefusedAndReplacedFilesKeepTheirPermissions) {
     TempDir dir;
     const std::string path = dir.File("Permora.log");
     WriteBytes(path, "old\r\n");
-    ActivityLog log(dir.Dir(), FixedClock());
+    ActivityLog log(dir.Dir(), DefaultClock());
     log.LoadLog();
     ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
     log.AppendLogLine("|appended");
@@ -361,7 +361,7 @@ TEST(Fault, ReadOnlyFileIsRefusedAndReplacedFilesKeepTheirPermissions) {
         ASSERT_EQ(::chown(path.c_str(), 1234, 1234), 0);
     }
     ASSERT_TRUE(log.SaveLog());
-    EXPECT_EQ(ReadBytes(path), "old\r\nother\r\n" + kFixedStamp + "|appended\r\n");
+    EXPECT_EQ(ReadBytes(path), "old\r\nother\r\n" + kDefaultStamp + "|appended\r\n");
     struct stat st;
     ASSERT_EQ(::stat(path.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0640u);

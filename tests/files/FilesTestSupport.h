@@ -8,15 +8,17 @@
 
 namespace permora::test {
 
-// The default regional settings at the default time: lines start with kFixedStamp.
-inline LogClock FixedClock() {
+// The default regional settings at the default time: lines start with
+// kDefaultStamp. (Named apart from the window tests' clock: all tests may
+// share one executable.)
+inline LogClock DefaultClock() {
     LogClock clock;
     clock.Settings = [] { return platform::RegionalSettings(); };
     clock.Now = [] { return platform::LocalTime(); };
     return clock;
 }
 
-inline const std::string kFixedStamp = "01.01.2000|00:00";
+inline const std::string kDefaultStamp = "01.01.2000|00:00";
 
 // The bytes that saving the store whole writes.
 inline std::string SavedForm(const LineStore& store) {

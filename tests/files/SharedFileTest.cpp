@@ -18,12 +18,12 @@
 namespace permora {
 namespace {
 
-using test::FixedClock;
+using test::DefaultClock;
 using test::ReadBytes;
 using test::TempDir;
 using test::SavedForm;
 using test::WriteBytes;
-using test::kFixedStamp;
+using test::kDefaultStamp;
 using Lines = std::vector<std::string>;
 
 platform::FileStamp StampOf(const std::string& path) {
@@ -70,7 +70,7 @@ TEST(SharedFile, SaveKeepsWhatOthersWroteSinceTheLoad) {
         SCOPED_TRACE(c.label);
         TempDir dir;
         WriteBytes(dir.File("Permora.log"), old);
-        ActivityLog log(dir.Dir(), FixedClock());
+        ActivityLog log(dir.Dir(), DefaultClock());
         log.LoadLog();
         const std::string path = log.FilePath();
         auto time = std::filesystem::last_write_time(path);
@@ -83,7 +83,7 @@ TEST(SharedFile, SaveKeepsWhatOthersWroteSinceTheLoad) {
         }
         log.AppendLogLine("|mine");
         ASSERT_TRUE(log.SaveLog());
-        const std::string expected = c.expected + kFixedStamp + "|mine\r\n";
+        const std::string expected = c.expected + kDefaultStamp + "|mine\r\n";
         EXPECT_EQ(ReadBytes(path), expected);
         EXPECT_EQ(SavedForm(log.Store()), expected);
         EXPECT_FALSE(std::filesystem::exists(path + ".saving"));
@@ -96,7 +96,7 @@ TEST(SharedFile, SaveKeepsWhatOthersWroteSinceTheLoad) {
 TEST(SharedFile, UnchangedFileIsAppendedTo) {
     TempDir dir;
     WriteBytes(dir.File("Permora.log"), "a\nb\n");
-    ActivityLog log(dir.Dir(), FixedClock());
+    ActivityLog log(dir.Dir(), DefaultClock());
     log.LoadLog();
     const std::string path = log.FilePath();
     const platform::FileStamp loaded = StampOf(path);
@@ -110,14 +110,14 @@ TEST(SharedFile, UnchangedFileIsAppendedTo) {
         const platform::FileStamp now = StampOf(path);
         EXPECT_TRUE(now.id == rewritten.id && now.volume == rewritten.volume) << "save " << i << " replaced the file";
     }
-    EXPECT_EQ(ReadBytes(path), "a\r\nb\r\n" + kFixedStamp + "|1\r\n" + kFixedStamp + "|2\r\n" + kFixedStamp + "|3\r\n");
+    EXPECT_EQ(ReadBytes(path), "a\r\nb\r\n" + kDefaultStamp + "|1\r\n" + kDefaultStamp + "|2\r\n" + kDefaultStamp + "|3\r\n");
     EXPECT_TRUE(log.SaveLog());  // nothing new: nothing written
     EXPECT_EQ(SavedForm(log.Store()), ReadBytes(path));
 }
 
 TEST(SharedFile, TwoCopiesSavingInTurnKeepEachOthersLines) {
     TempDir dir;
-    ActivityLog logA(dir.Dir(), FixedClock()), logB(dir.Dir(), FixedClock());
+    ActivityLog logA(dir.Dir(), DefaultClock()), logB(dir.Dir(), DefaultClock());
     Lists listsA, listsB;
     History histA(dir.Dir(), listsA), histB(dir.Dir(), listsB);
     logA.LoadLog();
@@ -131,7 +131,7 @@ TEST(SharedFile, TwoCopiesSavingInTurnKeepEachOthersLines) {
         ASSERT_TRUE(log.SaveLog()) << line;
         EXPECT_EQ(SavedForm(log.Store()), ReadBytes(log.FilePath())) << line;
     }
-    EXPECT_EQ(FileLines(logA.FilePath()), (Lines{kFixedStamp + "|a1", kFixedStamp + "|b1", kFixedStamp + "|a2", kFixedStamp + "|b2"}));
+    EXPECT_EQ(FileLines(logA.FilePath()), (Lines{kDefaultStamp + "|a1", kDefaultStamp + "|b1", kDefaultStamp + "|a2", kDefaultStamp + "|b2"}));
 
     histA.AddHistory(kHistoryUser, "alice");
     histB.AddHistory(kHistoryUser, "bob");
@@ -152,7 +152,7 @@ TEST(SharedFile, CopiesSavingAtOnceLoseNothing) {
     std::vector<std::thread> copies;
     for (int c = 0; c < kCopies; ++c) {
         copies.emplace_back([&, c] {
-            ActivityLog log(dir.Dir(), FixedClock());
+            ActivityLog log(dir.Dir(), DefaultClock());
             Lists lists;
             History history(dir.Dir(), lists);
             log.LoadLog();
@@ -186,7 +186,7 @@ TEST(SharedFile, CopiesSavingAtOnceLoseNothing) {
 
 TEST(SharedFile, SaveWaitsWhileAnotherHoldsTheLock) {
     TempDir dir;
-    ActivityLog log(dir.Dir(), FixedClock());
+    ActivityLog log(dir.Dir(), DefaultClock());
     log.LoadLog();
     log.AppendLogLine("|waited");
     platform::FileLock other;
@@ -199,7 +199,7 @@ TEST(SharedFile, SaveWaitsWhileAnotherHoldsTheLock) {
     other.Release();
     saver.join();
     EXPECT_TRUE(saved);
-    EXPECT_EQ(ReadBytes(log.FilePath()), kFixedStamp + "|waited\r\n");
+    EXPECT_EQ(ReadBytes(log.FilePath()), kDefaultStamp + "|waited\r\n");
 
     // A lock that is never given up fails the save; the line waits for the next one.
     SetFileLockWait(100);
@@ -209,7 +209,7 @@ TEST(SharedFile, SaveWaitsWhileAnotherHoldsTheLock) {
     other.Release();
     SetFileLockWait(10000);
     EXPECT_TRUE(log.SaveLog());
-    EXPECT_EQ(ReadBytes(log.FilePath()), kFixedStamp + "|waited\r\n" + kFixedStamp + "|later\r\n");
+    EXPECT_EQ(ReadBytes(log.FilePath()), kDefaultStamp + "|waited\r\n" + kDefaultStamp + "|later\r\n");
 }
 
 }  // namespace
