@@ -65,12 +65,17 @@ void History::LoadHistory(bool load) {
         }
     }
     lists_.ClearItems();
-    if (!loaded) return;
-    for (std::string_view line : store_) {
-        int kind = HistoryKind(line);
-        if (kind == kHistoryUser) lists_.AddUser(HistoryValue(line));
-        else if (kind == kHistoryDir) lists_.AddDirectory(HistoryValue(line));
+    if (loaded) {
+        std::string value;  // one buffer for all: a history has many lines
+        for (std::string_view line : store_) {
+            int kind = HistoryKind(line);
+            if (kind == kHistoryOther) continue;
+            value.assign(HistoryValueView(line));
+            if (kind == kHistoryUser) lists_.AddUser(value);
+            else lists_.AddDirectory(value);
+        }
     }
+    lists_.ItemsDone();
 }
 
 }  // namespace permora

@@ -15,10 +15,14 @@ inline constexpr char kHistoryFileName[] = "Permora.hist";
 // in file order, duplicates included.
 struct HistoryLists {
     virtual ~HistoryLists() = default;
-    // Empties both item lists; the text being typed stays.
+    // Empties both item lists; the text being typed stays. Begins a fill
+    // that ItemsDone ends.
     virtual void ClearItems() = 0;
     virtual void AddUser(const std::string& value) = 0;       // Edit2
     virtual void AddDirectory(const std::string& value) = 0;  // Edit1
+    // After the fill's last item: lists that take their items in one batch
+    // show them from here on.
+    virtual void ItemsDone() {}
 };
 
 // True when a line of `store` has this kind and exactly this value.

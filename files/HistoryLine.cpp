@@ -12,24 +12,20 @@ int HistoryKind(std::string_view line) {
     return kHistoryOther;
 }
 
-namespace {
-
-std::string_view ValuePart(std::string_view line) {
+std::string_view HistoryValueView(std::string_view line) {
     std::size_t eq = line.find('=');
     if (eq == std::string_view::npos) return {};
-    std::size_t first = line.find_first_not_of(' ', eq + 1);
-    if (first == std::string_view::npos) return {};
+    std::size_t first = eq + 1;
+    while (first < line.size() && line[first] == ' ') ++first;
     return line.substr(first);
 }
 
-}  // namespace
-
 std::string HistoryValue(std::string_view line) {
-    return std::string(ValuePart(line));
+    return std::string(HistoryValueView(line));
 }
 
 bool HistoryMatches(std::string_view line, int kind, std::string_view value) {
-    return HistoryKind(line) == kind && ValuePart(line) == value;
+    return HistoryKind(line) == kind && HistoryValueView(line) == value;
 }
 
 std::string HistoryEntry(int kind, const std::string& value) {

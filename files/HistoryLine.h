@@ -17,6 +17,8 @@ int HistoryKind(std::string_view line);
 // The text after the first "=" from its first non-blank on; trailing
 // blanks stay. Empty without "=".
 std::string HistoryValue(std::string_view line);
+// The same, as a view into `line`: for passes over many lines.
+std::string_view HistoryValueView(std::string_view line);
 
 // HistoryKind(line) == kind && HistoryValue(line) == value, without copying.
 bool HistoryMatches(std::string_view line, int kind, std::string_view value);
