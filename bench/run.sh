@@ -13,3 +13,4 @@ trap 'rm -rf "$work"' EXIT
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DPERMORA_BUILD_TESTS=OFF >/dev/null
 cmake --build "$build" --target files_bench -j2 >/dev/null
 "$build/bench/files_bench" table "$work" "$pairs"
+"$root/bench/run-program.sh"
