@@ -11,6 +11,7 @@
 #include "core/CommandOutput.h"
 #include "core/PermissionRequest.h"
 #include "core/RunCommand.h"
+#include "tests/StandInOutput.h"
 #include "tests/TempDir.h"
 
 namespace permora {
@@ -18,6 +19,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::ReadBytes;
+using test::EchoedArguments;
 using test::TempDir;
 using test::WriteBytes;
 using Lines = std::vector<std::string>;
@@ -42,16 +44,6 @@ private:
     std::optional<std::string> comspec_, path_;
     fs::path cwd_;
 };
-
-// The arguments the stand-in says it received, in order.
-Lines EchoedArguments(const LineStore& output) {
-    Lines args;
-    for (const std::string& line : output.Lines()) {
-        std::string::size_type close = line.find("] ");
-        if (line.rfind("  [", 0) == 0 && close != std::string::npos) args.push_back(line.substr(close + 2));
-    }
-    return args;
-}
 
 struct StandInCase {
     const char* label;

@@ -16,6 +16,7 @@
 
 #include "core/CommandOutput.h"
 #include "files/History.h"
+#include "tests/StandInOutput.h"
 #include "tests/TempDir.h"
 #include "tests/ui/DialogAnswerer.h"
 #include "tests/ui/ModalDriver.h"
@@ -33,22 +34,13 @@ using test::Config;
 using test::DialogAnswerer;
 using test::ModalDriver;
 using test::ReadBytes;
+using test::EchoedArguments;
 using test::TempDir;
 using test::WriteBytes;
 using Lines = std::vector<std::string>;
 using namespace tmain;
 
 const char kUser[] = "OFFICE\\Sales";
-
-// The arguments the stand-in says it received, in order.
-Lines EchoedArguments(const LineStore& output) {
-    Lines args;
-    for (const std::string& line : output.Lines()) {
-        std::string::size_type close = line.find("] ");
-        if (line.rfind("  [", 0) == 0 && close != std::string::npos) args.push_back(line.substr(close + 2));
-    }
-    return args;
-}
 
 class ExecuteTest : public ::testing::Test {
 protected:
