@@ -290,7 +290,7 @@ int Table(const std::string& work, int pairs) {
     std::printf("\n%d pairs a row, ours and the floor in turn; ratio = ours / floor per pair.\n", pairs);
     std::printf("load: whole processes. save, SaveLog, AddHistory: the operation's own time in a process that loaded first,\n"
                 "against the whole floor process. AddHistory rebuilds both drop-down lists from every line, by design.\n");
-    std::printf("start-up and one Execute (main window flows): not measured here yet.\n");
+    std::printf("start-up and one Execute: bench/run-program.sh, which follows.\n");
     return 0;
 }
 
