@@ -178,6 +178,25 @@ TEST_F(StartupTest, VersionConflictIsLoggedAfterTheLoadedLog) {
               "04.02.2006|23:09|Application Closed - tempfiles cleaned successfully\r\n");
 }
 
+// The file the conflict's wizard wrote cannot be read: a warning, and the
+// window goes on with what the old file set.
+TEST_F(StartupTest, AnUpdatedConfigurationThatFailsToLoadIsReported) {
+    WriteBytes(Ini(), Config("XCACLSPath = C:\\old.vbs\r\noption_method = deny\r\n", "1.0"));
+    HANDLE held = INVALID_HANDLE_VALUE;
+    wizard.Queue(Answer::Save, {},
+                 [&] { held = CreateFileA(Ini().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr); });
+    Start();
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    CloseHandle(held);
+    ASSERT_EQ(Titles(answerer), (std::vector<std::wstring>{L"Version Conflict", L"IO-ERROR"}));
+    EXPECT_EQ(answerer.Seen()[1].text, L"Failed to load updated config file");
+    EXPECT_EQ(answerer.Seen()[1].flags, 48u);
+    EXPECT_EQ(window.ConfigVersion, "1.0");
+    EXPECT_EQ(window.XcaclsPath, "C:\\old.vbs");
+    EXPECT_EQ(window.SelectedMethod(), AclMethod::Deny);
+    EXPECT_FALSE(window.t_closeallEnabled());
+}
+
 TEST_F(StartupTest, CancelledConflictWizardEndsWithoutAskingAgain) {
     WriteBytes(Ini(), Config("", "0.9"));
     wizard.Queue(Answer::Cancel);
